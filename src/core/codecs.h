@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Small pure string functions for the line- and comma-based files and for the numeric
+// character references of the transfer. All work code unit by code unit.
+
+// Every quotation mark becomes "#$22".
+QString QuoteFilter(QStringView s);
+// Every "#$22" becomes a quotation mark.
+QString QuoteDecoder(QStringView s);
+// Every CR becomes "#$0D"; every LF is dropped.
+QString CRFilter(QStringView s);
+// Every "#$0D" becomes CR LF.
+QString CRDecoder(QStringView s);
+// Replaces every `from` by `to`, searching again from the start after each replacement.
+// An empty `from` changes nothing. Never terminates when `to` contains `from`: use ReplaceStr.
+void ReplaceStrBase(QString &s, const QString &from, const QString &to);
+// Replaces every `from` by `to`, also when `to` contains `from`, through a placeholder.
+void ReplaceStr(QString &s, const QString &from, const QString &to);
+// "&#xHHHH;" (four upper-case hex digits) for every code unit outside U+0020..U+007E.
+QString Conv16Uni(QStringView s);
+// "&#N;" (decimal) for every code unit outside U+0020..U+007E.
+QString Conv10Uni(QStringView s);

@@ -1,0 +1,72 @@
+#include "folders.h"
+
+#include "ulib.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kCompany = QStringLiteral("/Harnwick/Kalvo");
+const std::array<QString, 3> kBookFolders{QStringLiteral("/bookA"), QStringLiteral("/bookG"),
+                                          QStringLiteral("/bookS")};
+
+void createBookFolders(const WarnFn &warn) {
+    for (const QString &className : EUName) {
+        for (const QString &book : kBookFolders) {
+            const QString path = Dirs.UsrFolder + u'/' + className + book;
+            if (!ForceDirectories(path))
+                warn(QDir::toNativeSeparators(path) +
+                     QStringLiteral("フォルダが作れませんでした。"));
+        }
+    }
+}
+
+void createFolder(const QString &path, const QString &message, const WarnFn &warn) {
+    if (!ForceDirectories(path))
+        warn(message);
+}
+
+} // namespace
+
+bool ForceDirectories(const QString &path) {
+    if (QFileInfo(path).isDir())
+        return true;
+    return QDir().mkpath(path) && QFileInfo(path).isDir();
+}
+
+BaseFolders PlatformBaseFolders(const QString &executableDir) {
+    BaseFolders base;
+    base.appData = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    base.documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The build folder stages the data in <exe dir>/share; an installation has it in
+    // <prefix>/share beside <prefix>/bin.
+    const QString staged = executableDir + QStringLiteral("/share");
+    const bool isStaged = QFileInfo(staged + kCompany).isDir();
+    base.programs =
+        isStaged ? staged : QDir::cleanPath(executableDir + QStringLiteral("/../share"));
+    return base;
+}
+
+void SetFolderVars(const BaseFolders &base, const WarnFn &warn) {
+    Dirs.SysFolder = base.appData + kCompany + QStringLiteral("/Sys");
+    Dirs.TblFolder = base.appData + kCompany + QStringLiteral("/Tbl");
+    Dirs.UsrFolder = base.documents + kCompany;
+    Dirs.UsrTextFolder = Dirs.UsrFolder + QStringLiteral("/usr");
+
+    createBookFolders(warn);
+
+    const QString class0 = Dirs.UsrFolder + u'/' + EUName[0];
+    Dirs.ICatFolder = class0 + kBookFolders[0];
+    Dirs.IDicFolder = class0 + kBookFolders[1];
+    Dirs.IStdFolder = class0 + kBookFolders[2];
+
+    Dirs.ProgFolder = base.programs + kCompany;
+    Dirs.HelpFolder = Dirs.ProgFolder + QStringLiteral("/help");
+
+    createFolder(Dirs.SysFolder, QStringLiteral("システムフォルダが作れませんでした。"), warn);
+    createFolder(Dirs.TblFolder, QStringLiteral("テーブルフォルダが作れませんでした。"), warn);
+    createFolder(Dirs.UsrTextFolder, QStringLiteral("ユーザーテキストフォルダが作れませんでした。"),
+                 warn);
+}

@@ -1,0 +1,98 @@
+#include "rngfile.h"
+
+#include "commatext.h"
+#include "settingstable.h"
+#include "textlines.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+// A decimal integer that fits in 32 bits, with an optional sign.
+std::optional<int> parseInteger(const QString &value) {
+    bool ok = false;
+    const int number = value.toInt(&ok, 10);
+    return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+void applyValue(const SettingDef &def, const QString &value) {
+    std::visit(
+        [&](auto *target) {
+            using T = std::remove_pointer_t<decltype(target)>;
+            if constexpr (std::is_same_v<T, int>)
+                *target = parseInteger(value).value_or(def.fallback);
+            else if constexpr (std::is_same_v<T, bool>)
+                *target = value == u"1";
+            else
+                *target = value;
+        },
+        ResolveSetting(def, Usr));
+}
+
+QString formatValue(const SettingDef &def) {
+    return std::visit(
+        [](auto *source) {
+            using T = std::remove_pointer_t<decltype(source)>;
+            if constexpr (std::is_same_v<T, int>)
+                return QString::number(*source);
+            else if constexpr (std::is_same_v<T, bool>)
+                return *source ? QStringLiteral("1") : QStringLiteral("0");
+            else // a quotation mark inside is doubled, which the reader turns back into one
+                return u'"' + QString(*source).replace(u'"', QStringLiteral("\"\"")) + u'"';
+        },
+        ResolveSetting(def, Usr));
+}
+
+} // namespace
+
+QString GetRngInfo(const QStringList &lines, const QString &key) {
+    for (const QString &line : lines) {
+        const QStringList items = SplitCommaText(line);
+        if (items.size() == 2 && items[0] == key)
+            return items[1];
+    }
+    return {};
+}
+
+void ApplyRngLines(const QStringList &lines) {
+    for (const SettingDef &def : SettingsTable()) {
+        const QString value = GetRngInfo(lines, QString(def.key));
+        if (!value.isEmpty())
+            applyValue(def, value);
+        if (def.key == QLatin1StringView("ChartMainParam"))
+            Usr.ChartMainFSize = ComputeChartMainFSize(Usr.ChartMainParam);
+    }
+}
+
+QStringList BuildRngLines() {
+    QStringList lines;
+    for (const SettingDef &def : SettingsTable())
+        lines.append(QString(def.key) + u',' + formatValue(def));
+    return lines;
+}
+
+RngReadResult ReadRngFile(const QString &path) {
+    QFile file(path);
+    if (!file.exists())
+        return RngReadResult::Missing;
+    if (!file.open(QIODevice::ReadOnly))
+        return RngReadResult::Unreadable;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return RngReadResult::Unreadable;
+    ApplyRngLines(SplitLines(DecodeByBom(bytes)));
+    return RngReadResult::Loaded;
+}
+
+bool WriteRngFile(const QString &path, QString *error) {
+    QByteArray bytes;
+    for (const QString &line : BuildRngLines())
+        bytes += line.toUtf8() + "\r\n";
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}

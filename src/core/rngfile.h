@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The settings file "Kalvo.rng": 48 lines `key,value`, read once at start, written once at
+// shutdown.
+inline const QString RngFileName = QStringLiteral("Kalvo.rng");
+
+// The value of `key` in the loaded lines: the second item of the first line that splits into
+// exactly two items with the key first; the empty string when there is none.
+QString GetRngInfo(const QStringList &lines, const QString &key);
+
+// Applies every key found in the lines to Usr; empty values keep their defaults.
+void ApplyRngLines(const QStringList &lines);
+
+// The 48 lines of the current values, in file order, without line ends.
+QStringList BuildRngLines();
+
+enum class RngReadResult { Missing, Loaded, Unreadable };
+
+// Reads `path` into Usr. A missing file changes nothing.
+RngReadResult ReadRngFile(const QString &path);
+
+// Writes all 48 lines to `path` (UTF-8 without byte-order mark, CR LF after each line),
+// replacing it in one step. On failure returns false with the reason in `error`.
+bool WriteRngFile(const QString &path, QString *error = nullptr);

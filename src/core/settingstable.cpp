@@ -1,0 +1,157 @@
+#include "settingstable.h"
+
+#include <array>
+
+namespace {
+
+// The row's key is the member's own name.
+#define KEY(member) QLatin1StringView(#member), &UsrVars::member
+
+constexpr SettingDef integer(QLatin1StringView key, int UsrVars::*m, int def, int fallback) {
+    return {
+        .key = key, .member = m, .intDefault = def, .intDefaultSmall = def, .fallback = fallback};
+}
+
+constexpr SettingDef integerBySize(QLatin1StringView key, int UsrVars::*m, int def, int small,
+                                   int fallback) {
+    return {
+        .key = key, .member = m, .intDefault = def, .intDefaultSmall = small, .fallback = fallback};
+}
+
+constexpr SettingDef flag(QLatin1StringView key, bool UsrVars::*m, bool def) {
+    return {.key = key, .member = m, .flagDefault = def};
+}
+
+constexpr SettingDef text(QLatin1StringView key, QString UsrVars::*m, const char16_t *def) {
+    return {.key = key, .member = m, .stringDefault = def};
+}
+
+constexpr SettingDef columnWidth(QLatin1StringView key, int index, int def) {
+    return {.key = key,
+            .member = ColumnWidthSlot{index},
+            .intDefault = def,
+            .intDefaultSmall = def,
+            .fallback = 50};
+}
+
+SettingDef screenFlag(QLatin1StringView key, bool UsrVars::*m) {
+    SettingDef def = flag(key, m, false);
+    def.defaultFromScreen = true;
+    return def;
+}
+
+const std::array<SettingDef, 48> &table() {
+    static const std::array<SettingDef, 48> rows{
+        integer(KEY(MainLeft), -1, -1),
+        integer(KEY(MainTop), -1, -1),
+        integerBySize(KEY(MainWidth), 860, 790, -1),
+        integerBySize(KEY(MainHeight), 640, 570, -1),
+        integerBySize(KEY(PCon1Height), 256, 226, 247),
+        integer(KEY(ClassRoom), 0, 0),
+        integer(KEY(SClassRoom), 0, 0),
+        integer(KEY(PClassRoom), 0, 0),
+        integer(KEY(CFIndex), 0, 0),
+        integer(KEY(SFIndex), 0, 1),
+        integer(KEY(PFIndex), 2, 0),
+        integer(KEY(TransIndex), 1, 1),
+        integer(KEY(SColumn), 3, 3),
+        integer(KEY(MainFontSize), 20, 20),
+        integer(KEY(IPAFontSize), 14, 14),
+        integer(KEY(FParamMain), 80, 80),
+        integer(KEY(FParamIPA), 88, 88),
+        integer(KEY(FParamJp), 81, 81),
+        integer(KEY(ChartMainParam), 70, 70),
+        columnWidth(QLatin1StringView("Lv1ColumnWidth0"), 0, 180),
+        columnWidth(QLatin1StringView("Lv1ColumnWidth1"), 1, 60),
+        columnWidth(QLatin1StringView("Lv1ColumnWidth2"), 2, 120),
+        columnWidth(QLatin1StringView("Lv1ColumnWidth3"), 3, 120),
+        columnWidth(QLatin1StringView("Lv1ColumnWidth4"), 4, 180),
+        columnWidth(QLatin1StringView("Lv1ColumnWidth5"), 5, 200),
+        columnWidth(QLatin1StringView("Lv1ColumnWidth6"), 6, 1),
+        flag(KEY(UnderStretchFlg), true),
+        flag(KEY(LastVisibleFlg), false),
+        flag(KEY(ResetInputFlg), false),
+        flag(KEY(RegClearFlg), true),
+        flag(KEY(KanaFlg), false),
+        flag(KEY(AutoPasteFlg), true),
+        flag(KEY(EiwaFlg), true),
+        flag(KEY(TransClearFlg), false),
+        flag(KEY(ShowHintFlg), true),
+        flag(KEY(NarrowFontsFlg), true),
+        flag(KEY(AutoDoorFlg), true),
+        screenFlag(KEY(SmallPCFlg)),
+        flag(KEY(SmallChangeFlg), false),
+        flag(KEY(ScrollFlg), false),
+        text(KEY(UsrMainFont), u"Times New Roman"),
+        text(KEY(UsrIPAFont), u"Segoe UI"),
+        text(KEY(UsrJpFont), u"游ゴシック Medium"),
+        text(KEY(UsrEngFont), u"Segoe UI"),
+        integer(KEY(RusImeIndex), 3, 3),
+        flag(KEY(AccentFlg), true),
+        flag(KEY(AcIgnoreFlg), true),
+        flag(KEY(AlphabetFlg), true),
+    };
+    return rows;
+}
+
+#undef KEY
+
+void setDefault(const SettingDef &def, bool smallScreen) {
+    std::visit(
+        [&](auto *value) {
+            using T = std::remove_pointer_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, int>)
+                *value = smallScreen ? def.intDefaultSmall : def.intDefault;
+            else if constexpr (std::is_same_v<T, bool>)
+                *value = def.defaultFromScreen ? smallScreen : def.flagDefault;
+            else
+                *value = QString::fromUtf16(def.stringDefault);
+        },
+        ResolveSetting(def, Usr));
+}
+
+void setRunOnlyDefaults(bool smallScreen, Rgb toolTipBase) {
+    Usr.Panel3Width = smallScreen ? 390 : 420;
+    Usr.PlayLeft = -1;
+    Usr.PlayTop = -1;
+    Usr.PlayWidth = 740;
+    Usr.PlayHeight = 640;
+    Usr.RegModLeft = -1;
+    Usr.RegModTop = -1;
+    Usr.RegModWidth = 600;
+    Usr.RegModHeight = smallScreen ? 570 : 590;
+    Usr.RusPadColor = 0x99FF99;
+    Usr.IpaPadColor = toolTipBase;
+}
+
+} // namespace
+
+std::span<const SettingDef> SettingsTable() {
+    return table();
+}
+
+SettingRef ResolveSetting(const SettingDef &def, UsrVars &vars) {
+    return std::visit(
+        [&](auto member) -> SettingRef {
+            if constexpr (std::is_same_v<decltype(member), ColumnWidthSlot>)
+                return &vars.Lv1ColumnWidth[size_t(member.index)];
+            else
+                return &(vars.*member);
+        },
+        def.member);
+}
+
+bool IsSmallScreen(int screenWidth, int screenHeight) {
+    return screenWidth < 900 || screenHeight < 680;
+}
+
+int ComputeChartMainFSize(int chartMainParam) {
+    return (chartMainParam - 70) / 5 + 6;
+}
+
+void InitUsrVars(bool smallScreen, Rgb toolTipBase) {
+    for (const SettingDef &def : table())
+        setDefault(def, smallScreen);
+    Usr.ChartMainFSize = ComputeChartMainFSize(Usr.ChartMainParam);
+    setRunOnlyDefaults(smallScreen, toolTipBase);
+}

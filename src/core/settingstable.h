@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ulib.h"
+
+#include <QLatin1StringView>
+#include <span>
+#include <variant>
+
+// One row of the settings file: its key, where the value lives and its defaults.
+// Existing settings files depend on the keys and on the order of the rows.
+struct ColumnWidthSlot {
+    int index;
+};
+using SettingMember =
+    std::variant<int UsrVars::*, bool UsrVars::*, QString UsrVars::*, ColumnWidthSlot>;
+
+struct SettingDef {
+    QLatin1StringView key;
+    SettingMember member;
+    int intDefault = 0;
+    int intDefaultSmall = 0;
+    int fallback = 0;
+    bool flagDefault = false;
+    const char16_t *stringDefault = u"";
+    // The default follows the screen size (the small-screen flag).
+    bool defaultFromScreen = false;
+};
+
+std::span<const SettingDef> SettingsTable();
+
+// The value of one row, as a reference into `vars`.
+using SettingRef = std::variant<int *, bool *, QString *>;
+SettingRef ResolveSetting(const SettingDef &def, UsrVars &vars);
+
+// True when a screen of this size asks for the small layout.
+bool IsSmallScreen(int screenWidth, int screenHeight);
+
+// Sets every setting and run-only value to its default. `smallScreen` is the screen-size
+// default of the small-layout flag; `toolTipBase` is the system's tooltip background.
+void InitUsrVars(bool smallScreen, Rgb toolTipBase);
+
+// (ChartMainParam - 70) / 5 truncated toward zero, plus 6.
+int ComputeChartMainFSize(int chartMainParam);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+// The one-instance-per-user token: a lock file named with the token text in the user's
+// runtime folder. A lock left behind by a crashed instance is taken over.
+class SingleInstance {
+public:
+    explicit SingleInstance(const QString &folder = RuntimeFolder());
+
+    // True when this process now holds the token; false when another instance runs.
+    bool acquire();
+    QString lockPath() const { return m_path; }
+
+    static QString RuntimeFolder();
+    static const QString TokenName;
+
+private:
+    QString m_path;
+    std::unique_ptr<QLockFile> m_lock;
+};

@@ -1,0 +1,3 @@
+target_sources(kalvo_gui PRIVATE
+    mainwin/tmainfrm.cpp
+)

@@ -1,0 +1,155 @@
+#include "tmainfrm.h"
+
+#include "core/install.h"
+#include "core/messagebox.h"
+#include "core/placement.h"
+#include "core/rngfile.h"
+#include "core/session.h"
+#include "core/settingstable.h"
+#include "core/ulib.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolTip>
+
+namespace {
+
+QSize screenSize() {
+    return QGuiApplication::primaryScreen()->size();
+}
+
+} // namespace
+
+TMainFrm::TMainFrm(QWidget *parent)
+    : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MainFrm"));
+    setWindowTitle(QStringLiteral("Kalvo"));
+    setMinimumSize(770, 570);
+    FormCreate();
+}
+
+void TMainFrm::FormCreate() {
+    InitSysVars();
+    const QSize screen = screenSize();
+    InitUsrVars(IsSmallScreen(screen.width(), screen.height()),
+                QToolTip::palette().color(QPalette::ToolTipBase).rgb() & 0xFFFFFF);
+    readSettings();
+    ApplySmallLayoutRequest();
+    InstallIfNewVersion();
+    DefineCompo();
+    SubFunction();
+    if (Usr.AlphabetFlg)
+        MakeCompo();
+}
+
+void TMainFrm::readSettings() {
+    if (ReadRngFile(RngFilePath()) != RngReadResult::Unreadable)
+        return;
+    ShowWarning(QStringLiteral("設定ファイル「%1」を読み込めませんでした。\n"
+                               "標準の設定で起動します。")
+                    .arg(QDir::toNativeSeparators(RngFilePath())));
+}
+
+// The window's controls; filled in by the arrangement of the main window.
+void TMainFrm::DefineCompo() {
+    buildFileMenu();
+    buildStatusBar();
+}
+
+// Selects the class folders and lists the current book folder; filled in with the word books.
+void TMainFrm::SubFunction() {}
+
+// Builds the character chart; filled in with the chart.
+void TMainFrm::MakeCompo() {}
+
+// The compact arrangement for small screens; filled in with the arrangement.
+void TMainFrm::AdjustSmallPC() {}
+
+// Applies the saved flags to the controls; filled in as the controls arrive.
+void TMainFrm::SetInit() {}
+
+void TMainFrm::buildFileMenu() {
+    QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル"));
+    file->setObjectName(QStringLiteral("File1"));
+    QAction *quit = file->addAction(QStringLiteral("終了"));
+    quit->setObjectName(QStringLiteral("Exit1"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+}
+
+void TMainFrm::buildStatusBar() {
+    m_statusPanel1 = new QLabel(this);
+    m_statusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    m_statusPanel1->setFixedWidth(180);
+    m_statusPanel2 = new QLabel(this);
+    m_statusPanel2->setObjectName(QStringLiteral("StatusPanel2"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setFixedHeight(22);
+    statusBar()->addWidget(m_statusPanel1);
+    statusBar()->addWidget(m_statusPanel2, 1);
+}
+
+void TMainFrm::SetStatusText(int panel, const QString &text) {
+    (panel == 0 ? m_statusPanel1 : m_statusPanel2)->setText(text);
+}
+
+void TMainFrm::ShowF3Hint() {
+    SetStatusText(0, QStringLiteral("●F3で英数字入力に切替可(ﾄｸﾞﾙ)"));
+}
+
+void TMainFrm::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (m_shown || event->spontaneous())
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TMainFrm::FormShow() {
+    const MainPlacement place = PlaceMainWindow(screenSize());
+    move(place.frame.topLeft());
+    resize(place.frame.size());
+    Usr.Panel3Width = place.panel3Width;
+    Usr.PCon1Height = place.pageControlHeight;
+    setWindowTitle(QStringLiteral("Kalvo"));
+    if (Usr.SmallPCFlg)
+        AdjustSmallPC();
+    SetInit();
+    ShowF3Hint();
+}
+
+void TMainFrm::closeEvent(QCloseEvent *event) {
+    MainClose();
+    event->accept();
+}
+
+void TMainFrm::MainClose() {
+    if (m_closed)
+        return;
+    m_closed = true;
+    ValuesSet();
+    if (Sys.RngSaveFlg)
+        writeSettings();
+}
+
+void TMainFrm::ValuesSet() {
+    const QRect frame = frameGeometry();
+    Usr.MainLeft = frame.left();
+    Usr.MainTop = frame.top();
+    Usr.MainWidth = width();
+    Usr.MainHeight = height();
+}
+
+void TMainFrm::writeSettings() {
+    QString error;
+    if (WriteRngFile(RngFilePath(), &error))
+        return;
+    ShowWarning(QStringLiteral("設定ファイル「%1」を保存できませんでした。\n（%2）\n"
+                               "今回の設定は保存されずに終了します。")
+                    .arg(QDir::toNativeSeparators(RngFilePath()), error),
+                this);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QLabel;
+
+// The main window: the hub that owns the composition areas, the pads, the transfer, the word
+// book page and the menus. Its creation reads the settings and installs the shipped data; its
+// close writes the settings back.
+class TMainFrm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMainFrm(QWidget *parent = nullptr);
+
+    // The shutdown step of every exit path: window geometry into the settings, the settings
+    // file written while RngSaveFlg holds. Runs once; later calls do nothing.
+    void MainClose();
+
+    // Status bar panels.
+    void SetStatusText(int panel, const QString &text);
+    void ShowF3Hint();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void readSettings();
+    void DefineCompo();
+    void SubFunction();
+    void MakeCompo();
+    void AdjustSmallPC();
+    void SetInit();
+    void buildFileMenu();
+    void buildStatusBar();
+    void ValuesSet();
+    void writeSettings();
+
+    QLabel *m_statusPanel1 = nullptr;
+    QLabel *m_statusPanel2 = nullptr;
+    bool m_shown = false;
+    bool m_closed = false;
+};

@@ -1,0 +1,3 @@
+target_sources(kalvo_platform PRIVATE
+    platform/termination.cpp
+)

@@ -1,0 +1,279 @@
+#include "core/commatext.h"
+#include "core/rngfile.h"
+#include "core/settingstable.h"
+#include "core/ulib.h"
+#include "testenv.h"
+
+#include <QtTest>
+
+class TestRngFile : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void splitCommaText_data();
+    void splitCommaText();
+    void readValues_data();
+    void readValues();
+    void defaultsFollowScreenSize_data();
+    void defaultsFollowScreenSize();
+    void chartMainFSize_data();
+    void chartMainFSize();
+    void roundTripOfAllKeys();
+    void writesFileFormat();
+    void readsEncodingsAndLineEnds_data();
+    void readsEncodingsAndLineEnds();
+    void missingFileChangesNothing();
+    void unreadableFileIsReported();
+    void unwritableFileIsReported();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestRngFile::init() {
+    InitSysVars();
+    InitUsrVars(false, 0xFFFFE1);
+}
+
+void TestRngFile::splitCommaText_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("items");
+
+    QTest::newRow("plain") << u"MainLeft,10"_qs << QStringList{u"MainLeft"_qs, u"10"_qs};
+    QTest::newRow("blanks around items")
+        << u" AccentFlg , 1 "_qs << QStringList{u"AccentFlg"_qs, u"1"_qs};
+    QTest::newRow("unquoted space splits")
+        << u"UsrMainFont,Times New Roman"_qs
+        << QStringList{u"UsrMainFont"_qs, u"Times"_qs, u"New"_qs, u"Roman"_qs};
+    QTest::newRow("quoted") << u"UsrMainFont,\"Times New Roman\""_qs
+                            << QStringList{u"UsrMainFont"_qs, u"Times New Roman"_qs};
+    QTest::newRow("doubled quote") << u"a,\"x\"\"y\""_qs << QStringList{u"a"_qs, u"x\"y"_qs};
+    QTest::newRow("unclosed quote runs to end")
+        << u"a,\"x, y"_qs << QStringList{u"a"_qs, u"x, y"_qs};
+    QTest::newRow("trailing comma adds empty item")
+        << u"MainLeft,"_qs << QStringList{u"MainLeft"_qs, QString()};
+    QTest::newRow("text glued to a closing quote") << u"\"a\"b"_qs << QStringList{u"a"_qs, u"b"_qs};
+    QTest::newRow("empty middle item") << u"a,,b"_qs << QStringList{u"a"_qs, QString(), u"b"_qs};
+    QTest::newRow("only blanks") << u"  \t "_qs << QStringList{};
+    QTest::newRow("empty") << QString() << QStringList{};
+    QTest::newRow("six quoted fields")
+        << u"\"да\",\"da\",\"ダー\",\"はい\",\"\",\"\""_qs
+        << QStringList{u"да"_qs, u"da"_qs, u"ダー"_qs, u"はい"_qs, QString(), QString()};
+}
+
+void TestRngFile::splitCommaText() {
+    QFETCH(QString, line);
+    QFETCH(QStringList, items);
+    QCOMPARE(SplitCommaText(line), items);
+}
+
+// Reads one line of a settings file and checks the value it leaves behind.
+void TestRngFile::readValues_data() {
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("non-integer gives fallback") << u"MainLeft,abc"_qs << u"MainLeft"_qs << u"-1"_qs;
+    QTest::newRow("non-integer width fallback") << u"MainWidth,x"_qs << u"MainWidth"_qs << u"-1"_qs;
+    QTest::newRow("non-integer PCon1Height")
+        << u"PCon1Height,big"_qs << u"PCon1Height"_qs << u"247"_qs;
+    QTest::newRow("non-integer SFIndex") << u"SFIndex,?"_qs << u"SFIndex"_qs << u"1"_qs;
+    QTest::newRow("non-integer column width")
+        << u"Lv1ColumnWidth3,w"_qs << u"Lv1ColumnWidth3"_qs << u"50"_qs;
+    QTest::newRow("empty value keeps default") << u"MainWidth,"_qs << u"MainWidth"_qs << u"860"_qs;
+    QTest::newRow("negative integer") << u"MainTop,-25"_qs << u"MainTop"_qs << u"-25"_qs;
+    QTest::newRow("column width") << u"Lv1ColumnWidth6,77"_qs << u"Lv1ColumnWidth6"_qs << u"77"_qs;
+    QTest::newRow("unquoted font with spaces ignored")
+        << u"UsrMainFont,Times New Roman"_qs << u"UsrMainFont"_qs << u"Times New Roman"_qs;
+    QTest::newRow("quoted font") << u"UsrMainFont,\"DejaVu Serif\""_qs << u"UsrMainFont"_qs
+                                 << u"DejaVu Serif"_qs;
+    QTest::newRow("unquoted one-word font")
+        << u"UsrIPAFont,Gentium"_qs << u"UsrIPAFont"_qs << u"Gentium"_qs;
+    QTest::newRow("blanks around items") << u" AccentFlg , 0 "_qs << u"AccentFlg"_qs << u"0"_qs;
+    QTest::newRow("flag true only for 1") << u"AccentFlg,true"_qs << u"AccentFlg"_qs << u"0"_qs;
+    QTest::newRow("flag 1") << u"ScrollFlg,1"_qs << u"ScrollFlg"_qs << u"1"_qs;
+    QTest::newRow("first line wins")
+        << u"ClassRoom,4\nClassRoom,2"_qs << u"ClassRoom"_qs << u"4"_qs;
+    QTest::newRow("key is case-sensitive") << u"classroom,4"_qs << u"ClassRoom"_qs << u"0"_qs;
+    QTest::newRow("three items ignored") << u"ClassRoom,4,5"_qs << u"ClassRoom"_qs << u"0"_qs;
+    QTest::newRow("line of three items skipped for the next")
+        << u"ClassRoom,4,5\nClassRoom,3"_qs << u"ClassRoom"_qs << u"3"_qs;
+    QTest::newRow("unknown key ignored") << u"Nothing,1"_qs << u"RusImeIndex"_qs << u"3"_qs;
+    QTest::newRow("out-of-range layout stored")
+        << u"RusImeIndex,9"_qs << u"RusImeIndex"_qs << u"9"_qs;
+}
+
+namespace {
+
+QString currentValue(const QString &key) {
+    for (const SettingDef &def : SettingsTable()) {
+        if (def.key != key)
+            continue;
+        return std::visit(
+            [](auto *v) {
+                using T = std::remove_pointer_t<decltype(v)>;
+                if constexpr (std::is_same_v<T, int>)
+                    return QString::number(*v);
+                else if constexpr (std::is_same_v<T, bool>)
+                    return QString::number(int(*v));
+                else
+                    return *v;
+            },
+            ResolveSetting(def, Usr));
+    }
+    return u"<no such key>"_qs;
+}
+
+} // namespace
+
+void TestRngFile::readValues() {
+    QFETCH(QString, lines);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    ApplyRngLines(lines.split(u'\n'));
+    QCOMPARE(currentValue(key), expected);
+}
+
+void TestRngFile::defaultsFollowScreenSize_data() {
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<bool>("small");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("pageControl");
+    QTest::addColumn<int>("regModHeight");
+
+    QTest::newRow("large") << QSize(1920, 1080) << false << 860 << 640 << 256 << 590;
+    QTest::newRow("narrow") << QSize(899, 1080) << true << 790 << 570 << 226 << 570;
+    QTest::newRow("low") << QSize(1920, 679) << true << 790 << 570 << 226 << 570;
+    QTest::newRow("just large enough") << QSize(900, 680) << false << 860 << 640 << 256 << 590;
+}
+
+void TestRngFile::defaultsFollowScreenSize() {
+    QFETCH(QSize, screen);
+    QFETCH(bool, small);
+    InitUsrVars(IsSmallScreen(screen.width(), screen.height()), 0xFFFFE1);
+    QCOMPARE(Usr.SmallPCFlg, small);
+    QTEST(Usr.MainWidth, "width");
+    QTEST(Usr.MainHeight, "height");
+    QTEST(Usr.PCon1Height, "pageControl");
+    QTEST(Usr.RegModHeight, "regModHeight");
+    QCOMPARE(Usr.Panel3Width, small ? 390 : 420);
+}
+
+void TestRngFile::chartMainFSize_data() {
+    QTest::addColumn<int>("param");
+    QTest::addColumn<int>("size");
+    QTest::newRow("95") << 95 << 11;
+    QTest::newRow("68 truncates toward zero") << 68 << 6;
+    QTest::newRow("60") << 60 << 4;
+    QTest::newRow("70") << 70 << 6;
+}
+
+void TestRngFile::chartMainFSize() {
+    QFETCH(int, param);
+    ApplyRngLines({u"ChartMainParam,"_qs + QString::number(param)});
+    QTEST(Usr.ChartMainFSize, "size");
+}
+
+void TestRngFile::roundTripOfAllKeys() {
+    // Give every setting a value different from its default, write, reset, read back.
+    int n = 1000;
+    for (const SettingDef &def : SettingsTable()) {
+        std::visit(
+            [&](auto *v) {
+                using T = std::remove_pointer_t<decltype(v)>;
+                if constexpr (std::is_same_v<T, int>)
+                    *v = -(++n);
+                else if constexpr (std::is_same_v<T, bool>)
+                    *v = !*v;
+                else
+                    *v = u"Шрифт \"%1\" 字"_qs.arg(++n);
+            },
+            ResolveSetting(def, Usr));
+    }
+    const UsrVars written = Usr;
+    const QString path = m_dir.filePath(u"round.rng"_qs);
+    QVERIFY(WriteRngFile(path));
+    InitUsrVars(false, 0);
+    QCOMPARE(ReadRngFile(path), RngReadResult::Loaded);
+    UsrVars copy = written;
+    for (const SettingDef &def : SettingsTable()) {
+        const auto a = ResolveSetting(def, copy);
+        const auto b = ResolveSetting(def, Usr);
+        std::visit(
+            [&](auto *x) {
+                using P = decltype(x);
+                QCOMPARE(*x, *std::get<P>(b));
+            },
+            a);
+    }
+}
+
+void TestRngFile::writesFileFormat() {
+    const QString path = m_dir.filePath(u"format.rng"_qs);
+    QVERIFY(WriteRngFile(path));
+    const QByteArray bytes = readFile(path);
+    QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+    QVERIFY(bytes.endsWith("AlphabetFlg,1\r\n"));
+    QCOMPARE(bytes.count("\r\n"), 48);
+    QCOMPARE(bytes.count('\n'), 48);
+    const QList<QByteArray> lines = bytes.split('\n');
+    QCOMPARE(lines.first(), QByteArray("MainLeft,-1\r"));
+    QVERIFY(bytes.contains("\r\nLv1ColumnWidth0,180\r\n"));
+    QVERIFY(bytes.contains("\r\nUsrMainFont,\"Times New Roman\"\r\n"));
+    QVERIFY(bytes.contains(u"\r\nUsrJpFont,\"游ゴシック Medium\"\r\n"_qs.toUtf8()));
+}
+
+void TestRngFile::readsEncodingsAndLineEnds_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QString text = u"UsrJpFont,\"ＭＳ ゴシック\"\rClassRoom,5\nCFIndex,2\r\n"_qs;
+    QTest::newRow("utf-8") << text.toUtf8();
+    QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    QByteArray le("\xFF\xFE");
+    QByteArray be("\xFE\xFF");
+    for (QChar c : text) {
+        le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    QTest::newRow("utf-16 le") << le;
+    QTest::newRow("utf-16 be") << be;
+}
+
+void TestRngFile::readsEncodingsAndLineEnds() {
+    QFETCH(QByteArray, bytes);
+    const QString path = m_dir.filePath(u"enc.rng"_qs);
+    writeFile(path, bytes);
+    QCOMPARE(ReadRngFile(path), RngReadResult::Loaded);
+    QCOMPARE(Usr.UsrJpFont, u"ＭＳ ゴシック"_qs);
+    QCOMPARE(Usr.ClassRoom, 5);
+    QCOMPARE(Usr.CFIndex, 2);
+}
+
+void TestRngFile::missingFileChangesNothing() {
+    QCOMPARE(ReadRngFile(m_dir.filePath(u"none.rng"_qs)), RngReadResult::Missing);
+    QCOMPARE(Usr.MainWidth, 860);
+}
+
+void TestRngFile::unreadableFileIsReported() {
+    // A folder in the file's place exists but cannot be read as a file, even by root.
+    const QString path = m_dir.filePath(u"folder.rng"_qs);
+    QDir().mkpath(path);
+    QCOMPARE(ReadRngFile(path), RngReadResult::Unreadable);
+    QCOMPARE(Usr.ClassRoom, 0);
+}
+
+void TestRngFile::unwritableFileIsReported() {
+    // A folder that does not exist cannot take the file.
+    QString error;
+    QVERIFY(!WriteRngFile(m_dir.filePath(u"missing/folder/Kalvo.rng"_qs), &error));
+    QVERIFY(!error.isEmpty());
+    // A directory in the file's place is not replaced either.
+    const QString dirInPlace = m_dir.filePath(u"dir.rng"_qs);
+    QDir().mkpath(dirInPlace);
+    QVERIFY(!WriteRngFile(dirInPlace, &error));
+    QVERIFY(QFileInfo(dirInPlace).isDir());
+}
+
+QTEST_GUILESS_MAIN(TestRngFile)
+#include "tst_rngfile.moc"

@@ -1,0 +1,142 @@
+#include "core/folders.h"
+#include "core/rngfile.h"
+#include "core/session.h"
+#include "core/ulib.h"
+#include "mainwin/tmainfrm.h"
+#include "modalanswer.h"
+#include "testenv.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QtTest>
+
+class TestMainFrmLifecycle : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void opensAtSavedPlace();
+    void unusablePlaceIsCentred();
+    void quitMenuWritesSettingsOnce();
+    void unreadableSettingsWarnAndUseDefaults();
+    void unwritableSettingsWarnAtShutdown();
+    void resetRequestSkipsWriting();
+    void smallLayoutRequestIsAppliedOnce();
+
+private:
+    std::unique_ptr<TempHome> m_home;
+};
+
+void TestMainFrmLifecycle::init() {
+    m_home = std::make_unique<TempHome>();
+    SetFolderVars({m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
+                   QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs},
+                  [](const QString &text) { QFAIL(qPrintable(text)); });
+}
+
+void TestMainFrmLifecycle::cleanup() {
+    m_home.reset();
+}
+
+void TestMainFrmLifecycle::opensAtSavedPlace() {
+    writeFile(RngFilePath(), "MainLeft,12\r\nMainTop,8\r\nMainWidth,780\r\nMainHeight,575\r\n");
+    TMainFrm frm;
+    frm.show();
+    QCOMPARE(frm.windowTitle(), u"Kalvo"_qs);
+    QCOMPARE(frm.frameGeometry().topLeft(), QPoint(12, 8));
+    QCOMPARE(frm.size(), QSize(780, 575));
+    QCOMPARE(frm.minimumSize(), QSize(770, 570));
+    QCOMPARE(frm.findChild<QLabel *>(u"StatusPanel1"_qs)->text(),
+             u"●F3で英数字入力に切替可(ﾄｸﾞﾙ)"_qs);
+    QVERIFY(QFileInfo::exists(Dirs.SysFolder + u"/Leaf101.txt"_qs));
+}
+
+void TestMainFrmLifecycle::unusablePlaceIsCentred() {
+    writeFile(RngFilePath(), "MainLeft,300\r\nMainTop,0\r\nMainWidth,780\r\nMainHeight,575\r\n");
+    TMainFrm frm;
+    frm.show();
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QSize expected = Usr.SmallPCFlg ? QSize(790, 570) : QSize(860, 640);
+    QCOMPARE(frm.size(), expected);
+    QCOMPARE(frm.frameGeometry().topLeft(), QPoint((screen.width() - expected.width()) / 2,
+                                                   (screen.height() - expected.height()) / 2));
+}
+
+void TestMainFrmLifecycle::quitMenuWritesSettingsOnce() {
+    TMainFrm frm;
+    frm.show();
+    frm.move(20, 30);
+    QAction *quit = frm.findChild<QAction *>(u"Exit1"_qs);
+    QVERIFY(quit);
+    QCOMPARE(quit->text(), u"終了"_qs);
+    quit->trigger();
+    QVERIFY(!frm.isVisible());
+    const QByteArray settings = readFile(RngFilePath());
+    QCOMPARE(settings.count("\r\n"), 48);
+    QVERIFY(settings.startsWith("MainLeft,20\r\nMainTop,30\r\n"));
+    // A later close does not write again.
+    QFile::remove(RngFilePath());
+    frm.MainClose();
+    QVERIFY(!QFileInfo::exists(RngFilePath()));
+}
+
+void TestMainFrmLifecycle::unreadableSettingsWarnAndUseDefaults() {
+    QDir().mkpath(RngFilePath()); // a folder in the file's place cannot be read
+    ModalRecord box;
+    AnswerNextBox(&box, u"はい(&Y)"_qs);
+    TMainFrm frm;
+    QCOMPARE(box.count, 1);
+    QCOMPARE(box.title, u"警告"_qs);
+    QVERIFY(box.text.contains(u"読み込めませんでした"_qs));
+    QCOMPARE(box.buttons, QStringList{u"はい(&Y)"_qs});
+    QCOMPARE(Usr.RusImeIndex, 3);
+}
+
+void TestMainFrmLifecycle::unwritableSettingsWarnAtShutdown() {
+    TMainFrm frm;
+    frm.show();
+    QDir().mkpath(RngFilePath());
+    ModalRecord box;
+    AnswerNextBox(&box, u"はい(&Y)"_qs);
+    frm.close();
+    QCOMPARE(box.count, 1);
+    QCOMPARE(box.title, u"警告"_qs);
+    QVERIFY(box.text.contains(u"保存できませんでした"_qs));
+    QVERIFY(QFileInfo(RngFilePath()).isDir());
+}
+
+void TestMainFrmLifecycle::resetRequestSkipsWriting() {
+    writeFile(RngFilePath(), "ClassRoom,4\r\n");
+    TMainFrm frm;
+    frm.show();
+    QVERIFY(RequestSettingsReset());
+    frm.close();
+    QVERIFY(!QFileInfo::exists(RngFilePath()));
+}
+
+void TestMainFrmLifecycle::smallLayoutRequestIsAppliedOnce() {
+    {
+        TMainFrm frm;
+        frm.show();
+        RequestSmallLayout();
+        frm.close();
+    }
+    QVERIFY(readFile(RngFilePath()).contains("\r\nSmallPCFlg,1\r\nSmallChangeFlg,1\r\n"));
+    {
+        TMainFrm frm;
+        frm.show();
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        QCOMPARE(frm.size(), QSize(790, 570));
+        QCOMPARE(frm.frameGeometry().topLeft(),
+                 QPoint((screen.width() - 790) / 2, (screen.height() - 570) / 2));
+        QCOMPARE(Usr.Panel3Width, 390);
+        QCOMPARE(Usr.PCon1Height, 224);
+        frm.close();
+    }
+    QVERIFY(readFile(RngFilePath()).contains("\r\nSmallPCFlg,1\r\nSmallChangeFlg,0\r\n"));
+}
+
+QTEST_MAIN(TestMainFrmLifecycle)
+#include "tst_mainfrm_lifecycle.moc"

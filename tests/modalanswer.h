@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+// Answers the next modal message box: records its title, text and place, then presses the
+// button whose text is `button`. Polls, since the box opens inside a nested event loop.
+struct ModalRecord {
+    QString title;
+    QString text;
+    QPoint pos;
+    QStringList buttons;
+    int count = 0;
+};
+
+inline void AnswerNextBox(ModalRecord *record, const QString &button, int attempts = 200) {
+    QTimer::singleShot(10, qApp, [=] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            if (attempts > 0)
+                AnswerNextBox(record, button, attempts - 1);
+            return;
+        }
+        record->title = box->windowTitle();
+        record->text = box->text();
+        record->pos = box->pos();
+        record->buttons.clear();
+        ++record->count;
+        QAbstractButton *target = nullptr;
+        for (QAbstractButton *b : box->buttons()) {
+            record->buttons.append(b->text());
+            if (b->text() == button)
+                target = b;
+        }
+        if (target)
+            target->click();
+        else
+            box->reject();
+    });
+}
