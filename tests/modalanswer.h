@@ -15,7 +15,8 @@ struct ModalRecord {
     int count = 0;
 };
 
-inline void AnswerNextBox(ModalRecord *record, const QString &button, int attempts = 200) {
+inline void AnswerNextBox(ModalRecord *record, const QString &button, int attempts = 200)
+{
     QTimer::singleShot(10, qApp, [=] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box) {

@@ -9,7 +9,8 @@
 // read or written.
 class TempHome {
 public:
-    TempHome() {
+    TempHome()
+    {
         QVERIFY2(m_dir.isValid(), "no temporary folder");
         qputenv("HOME", m_dir.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", (m_dir.path() + QStringLiteral("/.config")).toUtf8());
@@ -30,14 +31,16 @@ private:
 };
 
 // Writes `bytes` to `path`, creating the folders on the way.
-inline void writeFile(const QString &path, const QByteArray &bytes) {
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-inline QByteArray readFile(const QString &path) {
+inline QByteArray readFile(const QString &path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

@@ -8,12 +8,14 @@
 
 namespace {
 
-int fail(const char *what, const QString &path) {
+int fail(const char *what, const QString &path)
+{
     std::fprintf(stderr, "kalvo_datatool: %s %s\n", what, qPrintable(path));
     return 1;
 }
 
-int toUtf16(const QString &in, const QString &out) {
+int toUtf16(const QString &in, const QString &out)
+{
     QFile source(in);
     if (!source.open(QIODevice::ReadOnly))
         return fail("cannot read", in);
@@ -30,7 +32,8 @@ int toUtf16(const QString &in, const QString &out) {
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     if (argc == 4 && QByteArray(argv[1]) == "utf16")
         return toUtf16(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     std::fprintf(stderr, "usage: kalvo_datatool utf16 <in> <out>\n");

@@ -8,11 +8,13 @@ const QString kQuoteCode = QStringLiteral("#$22");
 const QString kCrCode = QStringLiteral("#$0D");
 const QString kPlaceholder = QStringLiteral("ZQXWVKRPJ");
 
-bool isPrintableAscii(QChar c) {
+bool isPrintableAscii(QChar c)
+{
     return c.unicode() >= 0x20 && c.unicode() <= 0x7E;
 }
 
-template <typename Reference> QString convertReferences(QStringView s, Reference reference) {
+template <typename Reference> QString convertReferences(QStringView s, Reference reference)
+{
     QString out;
     out.reserve(s.size() * 4);
     for (QChar c : s) {
@@ -26,7 +28,8 @@ template <typename Reference> QString convertReferences(QStringView s, Reference
 
 } // namespace
 
-QString QuoteFilter(QStringView s) {
+QString QuoteFilter(QStringView s)
+{
     QString out;
     out.reserve(s.size());
     for (QChar c : s) {
@@ -38,11 +41,13 @@ QString QuoteFilter(QStringView s) {
     return out;
 }
 
-QString QuoteDecoder(QStringView s) {
+QString QuoteDecoder(QStringView s)
+{
     return s.toString().replace(kQuoteCode, QStringLiteral("\""));
 }
 
-QString CRFilter(QStringView s) {
+QString CRFilter(QStringView s)
+{
     QString out;
     out.reserve(s.size());
     for (QChar c : s) {
@@ -54,11 +59,13 @@ QString CRFilter(QStringView s) {
     return out;
 }
 
-QString CRDecoder(QStringView s) {
+QString CRDecoder(QStringView s)
+{
     return s.toString().replace(kCrCode, QStringLiteral("\r\n"));
 }
 
-void ReplaceStrBase(QString &s, const QString &from, const QString &to) {
+void ReplaceStrBase(QString &s, const QString &from, const QString &to)
+{
     if (from.isEmpty())
         return;
     // Each round searches again from the start; no occurrence can begin before the place of
@@ -69,18 +76,21 @@ void ReplaceStrBase(QString &s, const QString &from, const QString &to) {
     }
 }
 
-void ReplaceStr(QString &s, const QString &from, const QString &to) {
+void ReplaceStr(QString &s, const QString &from, const QString &to)
+{
     ReplaceStrBase(s, from, kPlaceholder);
     ReplaceStrBase(s, kPlaceholder, to);
 }
 
-QString Conv16Uni(QStringView s) {
+QString Conv16Uni(QStringView s)
+{
     return convertReferences(s, [](char16_t u) {
         return QStringLiteral("&#x") +
                QString::number(uint(u), 16).toUpper().rightJustified(4, u'0') + u';';
     });
 }
 
-QString Conv10Uni(QStringView s) {
+QString Conv10Uni(QStringView s)
+{
     return convertReferences(s, [](char16_t u) { return QStringLiteral("&#%1;").arg(uint(u)); });
 }

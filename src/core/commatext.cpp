@@ -2,13 +2,15 @@
 
 namespace {
 
-bool isBlank(QChar c) {
+bool isBlank(QChar c)
+{
     return c.unicode() >= 1 && c.unicode() <= 0x20;
 }
 
 // Reads a quoted item starting at the opening quotation mark at `pos`; leaves `pos` after the
 // closing mark, or at the end when there is none.
-QString readQuoted(QStringView line, qsizetype &pos) {
+QString readQuoted(QStringView line, qsizetype &pos)
+{
     QString item;
     ++pos;
     while (pos < line.size()) {
@@ -27,21 +29,24 @@ QString readQuoted(QStringView line, qsizetype &pos) {
     return item;
 }
 
-QString readPlain(QStringView line, qsizetype &pos) {
+QString readPlain(QStringView line, qsizetype &pos)
+{
     const qsizetype start = pos;
     while (pos < line.size() && !isBlank(line[pos]) && line[pos] != u',')
         ++pos;
     return line.mid(start, pos - start).toString();
 }
 
-void skipBlanks(QStringView line, qsizetype &pos) {
+void skipBlanks(QStringView line, qsizetype &pos)
+{
     while (pos < line.size() && isBlank(line[pos]))
         ++pos;
 }
 
 } // namespace
 
-QStringList SplitCommaText(QStringView line) {
+QStringList SplitCommaText(QStringView line)
+{
     QStringList items;
     qsizetype pos = 0;
     skipBlanks(line, pos);

@@ -12,7 +12,8 @@ const QString kCompany = QStringLiteral("/Harnwick/Kalvo");
 const std::array<QString, 3> kBookFolders{QStringLiteral("/bookA"), QStringLiteral("/bookG"),
                                           QStringLiteral("/bookS")};
 
-void createBookFolders(const WarnFn &warn) {
+void createBookFolders(const WarnFn &warn)
+{
     for (const QString &className : EUName) {
         for (const QString &book : kBookFolders) {
             const QString path = Dirs.UsrFolder + u'/' + className + book;
@@ -23,20 +24,23 @@ void createBookFolders(const WarnFn &warn) {
     }
 }
 
-void createFolder(const QString &path, const QString &message, const WarnFn &warn) {
+void createFolder(const QString &path, const QString &message, const WarnFn &warn)
+{
     if (!ForceDirectories(path))
         warn(message);
 }
 
 } // namespace
 
-bool ForceDirectories(const QString &path) {
+bool ForceDirectories(const QString &path)
+{
     if (QFileInfo(path).isDir())
         return true;
     return QDir().mkpath(path) && QFileInfo(path).isDir();
 }
 
-BaseFolders PlatformBaseFolders(const QString &executableDir) {
+BaseFolders PlatformBaseFolders(const QString &executableDir)
+{
     BaseFolders base;
     base.appData = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     base.documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -49,7 +53,8 @@ BaseFolders PlatformBaseFolders(const QString &executableDir) {
     return base;
 }
 
-void SetFolderVars(const BaseFolders &base, const WarnFn &warn) {
+void SetFolderVars(const BaseFolders &base, const WarnFn &warn)
+{
     Dirs.SysFolder = base.appData + kCompany + QStringLiteral("/Sys");
     Dirs.TblFolder = base.appData + kCompany + QStringLiteral("/Tbl");
     Dirs.UsrFolder = base.documents + kCompany;

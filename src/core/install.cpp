@@ -8,7 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-void DirCopyFiles2(const QString &fromDir, const QString &toDir, bool overwrite) {
+void DirCopyFiles2(const QString &fromDir, const QString &toDir, bool overwrite)
+{
     const QDir from(fromDir);
     if (!from.exists() || !QFileInfo(toDir).isDir())
         return;
@@ -24,7 +25,8 @@ void DirCopyFiles2(const QString &fromDir, const QString &toDir, bool overwrite)
     }
 }
 
-QString MakeLeafFileName(const QString &version) {
+QString MakeLeafFileName(const QString &version)
+{
     QString digits = version;
     ReplaceStr(digits, QStringLiteral("."), QString());
     int number = digits.toInt();
@@ -43,14 +45,16 @@ QString MakeLeafFileName(const QString &version) {
     return QStringLiteral("Leaf%1.txt").arg(number);
 }
 
-bool MakeLeafFile(const QString &folder, const QString &name) {
+bool MakeLeafFile(const QString &folder, const QString &name)
+{
     QSaveFile file(folder + u'/' + name);
     const QByteArray content("GF-RD1\r\n");
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
            file.commit();
 }
 
-void DeleteOldFile(const QString &folder, const QString &name) {
+void DeleteOldFile(const QString &folder, const QString &name)
+{
     QDir dir(folder);
     for (const QString &file : dir.entryList({QStringLiteral("Leaf*.txt")}, QDir::Files)) {
         if (file != name)
@@ -58,7 +62,8 @@ void DeleteOldFile(const QString &folder, const QString &name) {
     }
 }
 
-void InstallProc() {
+void InstallProc()
+{
     DirCopyFiles2(Dirs.ProgFolder + QStringLiteral("/Tbl"), Dirs.TblFolder, true);
     const QString className = EUName[0];
     for (const auto *book : {u"/bookA", u"/bookG", u"/bookS"}) {
@@ -68,7 +73,8 @@ void InstallProc() {
     }
 }
 
-void InstallIfNewVersion() {
+void InstallIfNewVersion()
+{
     Sys.LeafFile = MakeLeafFileName(KalvoVersion);
     if (QFileInfo(Dirs.SysFolder + u'/' + Sys.LeafFile).isFile())
         return;

@@ -9,7 +9,8 @@
 
 namespace {
 
-QString titleOf(MsgKind kind) {
+QString titleOf(MsgKind kind)
+{
     switch (kind) {
     case MsgKind::Warning:
         return QStringLiteral("警告");
@@ -21,7 +22,8 @@ QString titleOf(MsgKind kind) {
     return QStringLiteral("確認");
 }
 
-QMessageBox::Icon iconOf(MsgKind kind) {
+QMessageBox::Icon iconOf(MsgKind kind)
+{
     switch (kind) {
     case MsgKind::Warning:
         return QMessageBox::Warning;
@@ -35,7 +37,8 @@ QMessageBox::Icon iconOf(MsgKind kind) {
 
 // The window the box is centred on: the owner's top-level window, else the active window,
 // else the primary screen.
-QRect ownerFrame(QWidget *owner) {
+QRect ownerFrame(QWidget *owner)
+{
     QWidget *window = owner ? owner->window() : QApplication::activeWindow();
     if (window && window->isVisible())
         return window->frameGeometry();
@@ -44,7 +47,8 @@ QRect ownerFrame(QWidget *owner) {
 
 } // namespace
 
-bool MessageDlg(MsgKind kind, const QString &text, bool withNo, QWidget *owner) {
+bool MessageDlg(MsgKind kind, const QString &text, bool withNo, QWidget *owner)
+{
     QMessageBox box(iconOf(kind), titleOf(kind), text, QMessageBox::NoButton,
                     owner ? owner->window() : QApplication::activeWindow());
     QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);

@@ -12,15 +12,18 @@ enum class MsgKind { Warning, Information, Confirmation };
 // Shows the box modally; true only when "はい(&Y)" was pressed.
 bool MessageDlg(MsgKind kind, const QString &text, bool withNo, QWidget *owner = nullptr);
 
-inline void ShowWarning(const QString &text, QWidget *owner = nullptr) {
+inline void ShowWarning(const QString &text, QWidget *owner = nullptr)
+{
     MessageDlg(MsgKind::Warning, text, false, owner);
 }
 
-inline void ShowInformation(const QString &text, QWidget *owner = nullptr) {
+inline void ShowInformation(const QString &text, QWidget *owner = nullptr)
+{
     MessageDlg(MsgKind::Information, text, false, owner);
 }
 
 // A confirmation with Yes and No; accepted only by Yes.
-inline bool Confirm(const QString &text, QWidget *owner = nullptr) {
+inline bool Confirm(const QString &text, QWidget *owner = nullptr)
+{
     return MessageDlg(MsgKind::Confirmation, text, true, owner);
 }

@@ -4,16 +4,19 @@
 
 namespace {
 
-QSize defaultSize() {
+QSize defaultSize()
+{
     return Usr.SmallPCFlg ? QSize(790, 570) : QSize(860, 640);
 }
 
-QRect centred(QSize size, QSize screen) {
+QRect centred(QSize size, QSize screen)
+{
     return QRect(QPoint((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2),
                  size);
 }
 
-bool savedPlaceUsable(QSize screen) {
+bool savedPlaceUsable(QSize screen)
+{
     return Usr.MainLeft >= 0 && Usr.MainTop >= 0 &&
            Usr.MainLeft + Usr.MainWidth <= screen.width() &&
            Usr.MainTop + Usr.MainHeight <= screen.height();
@@ -21,7 +24,8 @@ bool savedPlaceUsable(QSize screen) {
 
 } // namespace
 
-MainPlacement PlaceMainWindow(QSize screen) {
+MainPlacement PlaceMainWindow(QSize screen)
+{
     const int panel3Width = Usr.SmallPCFlg ? 390 : 420;
     if (Usr.SmallChangeFlg) {
         Usr.SmallChangeFlg = false;
@@ -33,6 +37,7 @@ MainPlacement PlaceMainWindow(QSize screen) {
     return {frame, panel3Width, Usr.PCon1Height};
 }
 
-QPoint GetMessageDlgPos(const QRect &owner) {
+QPoint GetMessageDlgPos(const QRect &owner)
+{
     return {owner.left() + (owner.width() - 378) / 2, owner.top() + (owner.height() - 234) / 2};
 }

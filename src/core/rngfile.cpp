@@ -10,13 +10,15 @@
 namespace {
 
 // A decimal integer that fits in 32 bits, with an optional sign.
-std::optional<int> parseInteger(const QString &value) {
+std::optional<int> parseInteger(const QString &value)
+{
     bool ok = false;
     const int number = value.toInt(&ok, 10);
     return ok ? std::optional<int>(number) : std::nullopt;
 }
 
-void applyValue(const SettingDef &def, const QString &value) {
+void applyValue(const SettingDef &def, const QString &value)
+{
     std::visit(
         [&](auto *target) {
             using T = std::remove_pointer_t<decltype(target)>;
@@ -30,7 +32,8 @@ void applyValue(const SettingDef &def, const QString &value) {
         ResolveSetting(def, Usr));
 }
 
-QString formatValue(const SettingDef &def) {
+QString formatValue(const SettingDef &def)
+{
     return std::visit(
         [](auto *source) {
             using T = std::remove_pointer_t<decltype(source)>;
@@ -46,7 +49,8 @@ QString formatValue(const SettingDef &def) {
 
 } // namespace
 
-QString GetRngInfo(const QStringList &lines, const QString &key) {
+QString GetRngInfo(const QStringList &lines, const QString &key)
+{
     for (const QString &line : lines) {
         const QStringList items = SplitCommaText(line);
         if (items.size() == 2 && items[0] == key)
@@ -55,7 +59,8 @@ QString GetRngInfo(const QStringList &lines, const QString &key) {
     return {};
 }
 
-void ApplyRngLines(const QStringList &lines) {
+void ApplyRngLines(const QStringList &lines)
+{
     for (const SettingDef &def : SettingsTable()) {
         const QString value = GetRngInfo(lines, QString(def.key));
         if (!value.isEmpty())
@@ -65,14 +70,16 @@ void ApplyRngLines(const QStringList &lines) {
     }
 }
 
-QStringList BuildRngLines() {
+QStringList BuildRngLines()
+{
     QStringList lines;
     for (const SettingDef &def : SettingsTable())
         lines.append(QString(def.key) + u',' + formatValue(def));
     return lines;
 }
 
-RngReadResult ReadRngFile(const QString &path) {
+RngReadResult ReadRngFile(const QString &path)
+{
     QFile file(path);
     if (!file.exists())
         return RngReadResult::Missing;
@@ -85,7 +92,8 @@ RngReadResult ReadRngFile(const QString &path) {
     return RngReadResult::Loaded;
 }
 
-bool WriteRngFile(const QString &path, QString *error) {
+bool WriteRngFile(const QString &path, QString *error)
+{
     QByteArray bytes;
     for (const QString &line : BuildRngLines())
         bytes += line.toUtf8() + "\r\n";

@@ -5,18 +5,21 @@
 
 #include <QFile>
 
-void RequestSmallLayout() {
+void RequestSmallLayout()
+{
     Usr.SmallPCFlg = true;
     Usr.SmallChangeFlg = true;
 }
 
-bool RequestSettingsReset() {
+bool RequestSettingsReset()
+{
     Sys.RngSaveFlg = false;
     QFile file(RngFilePath());
     return !file.exists() || file.remove();
 }
 
-void ApplySmallLayoutRequest() {
+void ApplySmallLayoutRequest()
+{
     if (!Usr.SmallChangeFlg || !Usr.SmallPCFlg)
         return;
     Usr.PCon1Height = 224;
@@ -26,6 +29,7 @@ void ApplySmallLayoutRequest() {
     Usr.RegModTop = -1;
 }
 
-QString RngFilePath() {
+QString RngFilePath()
+{
     return Dirs.SysFolder + u'/' + RngFileName;
 }

@@ -7,26 +7,31 @@ namespace {
 // The row's key is the member's own name.
 #define KEY(member) QLatin1StringView(#member), &UsrVars::member
 
-constexpr SettingDef integer(QLatin1StringView key, int UsrVars::*m, int def, int fallback) {
+constexpr SettingDef integer(QLatin1StringView key, int UsrVars::*m, int def, int fallback)
+{
     return {
         .key = key, .member = m, .intDefault = def, .intDefaultSmall = def, .fallback = fallback};
 }
 
 constexpr SettingDef integerBySize(QLatin1StringView key, int UsrVars::*m, int def, int small,
-                                   int fallback) {
+                                   int fallback)
+{
     return {
         .key = key, .member = m, .intDefault = def, .intDefaultSmall = small, .fallback = fallback};
 }
 
-constexpr SettingDef flag(QLatin1StringView key, bool UsrVars::*m, bool def) {
+constexpr SettingDef flag(QLatin1StringView key, bool UsrVars::*m, bool def)
+{
     return {.key = key, .member = m, .flagDefault = def};
 }
 
-constexpr SettingDef text(QLatin1StringView key, QString UsrVars::*m, const char16_t *def) {
+constexpr SettingDef text(QLatin1StringView key, QString UsrVars::*m, const char16_t *def)
+{
     return {.key = key, .member = m, .stringDefault = def};
 }
 
-constexpr SettingDef columnWidth(QLatin1StringView key, int index, int def) {
+constexpr SettingDef columnWidth(QLatin1StringView key, int index, int def)
+{
     return {.key = key,
             .member = ColumnWidthSlot{index},
             .intDefault = def,
@@ -34,13 +39,15 @@ constexpr SettingDef columnWidth(QLatin1StringView key, int index, int def) {
             .fallback = 50};
 }
 
-SettingDef screenFlag(QLatin1StringView key, bool UsrVars::*m) {
+SettingDef screenFlag(QLatin1StringView key, bool UsrVars::*m)
+{
     SettingDef def = flag(key, m, false);
     def.defaultFromScreen = true;
     return def;
 }
 
-const std::array<SettingDef, 48> &table() {
+const std::array<SettingDef, 48> &table()
+{
     static const std::array<SettingDef, 48> rows{
         integer(KEY(MainLeft), -1, -1),
         integer(KEY(MainTop), -1, -1),
@@ -96,7 +103,8 @@ const std::array<SettingDef, 48> &table() {
 
 #undef KEY
 
-void setDefault(const SettingDef &def, bool smallScreen) {
+void setDefault(const SettingDef &def, bool smallScreen)
+{
     std::visit(
         [&](auto *value) {
             using T = std::remove_pointer_t<decltype(value)>;
@@ -110,7 +118,8 @@ void setDefault(const SettingDef &def, bool smallScreen) {
         ResolveSetting(def, Usr));
 }
 
-void setRunOnlyDefaults(bool smallScreen, Rgb toolTipBase) {
+void setRunOnlyDefaults(bool smallScreen, Rgb toolTipBase)
+{
     Usr.Panel3Width = smallScreen ? 390 : 420;
     Usr.PlayLeft = -1;
     Usr.PlayTop = -1;
@@ -126,11 +135,13 @@ void setRunOnlyDefaults(bool smallScreen, Rgb toolTipBase) {
 
 } // namespace
 
-std::span<const SettingDef> SettingsTable() {
+std::span<const SettingDef> SettingsTable()
+{
     return table();
 }
 
-SettingRef ResolveSetting(const SettingDef &def, UsrVars &vars) {
+SettingRef ResolveSetting(const SettingDef &def, UsrVars &vars)
+{
     return std::visit(
         [&](auto member) -> SettingRef {
             if constexpr (std::is_same_v<decltype(member), ColumnWidthSlot>)
@@ -141,15 +152,18 @@ SettingRef ResolveSetting(const SettingDef &def, UsrVars &vars) {
         def.member);
 }
 
-bool IsSmallScreen(int screenWidth, int screenHeight) {
+bool IsSmallScreen(int screenWidth, int screenHeight)
+{
     return screenWidth < 900 || screenHeight < 680;
 }
 
-int ComputeChartMainFSize(int chartMainParam) {
+int ComputeChartMainFSize(int chartMainParam)
+{
     return (chartMainParam - 70) / 5 + 6;
 }
 
-void InitUsrVars(bool smallScreen, Rgb toolTipBase) {
+void InitUsrVars(bool smallScreen, Rgb toolTipBase)
+{
     for (const SettingDef &def : table())
         setDefault(def, smallScreen);
     Usr.ChartMainFSize = ComputeChartMainFSize(Usr.ChartMainParam);

@@ -7,9 +7,11 @@ const QString SingleInstance::TokenName =
     QStringLiteral("この新しいロシア語ソフトが世の中に普及することを祈る");
 
 SingleInstance::SingleInstance(const QString &folder)
-    : m_path(folder + u'/' + TokenName) {}
+    : m_path(folder + u'/' + TokenName)
+{}
 
-bool SingleInstance::acquire() {
+bool SingleInstance::acquire()
+{
     m_lock = std::make_unique<QLockFile>(m_path);
     // Only a lock whose process is gone is stale; a long-running instance keeps its token.
     m_lock->setStaleLockTime(0);
@@ -19,7 +21,8 @@ bool SingleInstance::acquire() {
     return false;
 }
 
-QString SingleInstance::RuntimeFolder() {
+QString SingleInstance::RuntimeFolder()
+{
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();

@@ -3,7 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-QStringList SplitLines(QStringView text) {
+QStringList SplitLines(QStringView text)
+{
     QStringList lines;
     qsizetype start = 0;
     qsizetype pos = 0;
@@ -22,7 +23,8 @@ QStringList SplitLines(QStringView text) {
     return lines;
 }
 
-QString DecodeByBom(const QByteArray &bytes) {
+QString DecodeByBom(const QByteArray &bytes)
+{
     const auto encoding = QStringConverter::encodingForData(bytes);
     QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8),
                            QStringConverter::Flag::Stateless);
@@ -32,7 +34,8 @@ QString DecodeByBom(const QByteArray &bytes) {
     return text;
 }
 
-QString DecodeUtf16Le(const QByteArray &bytes) {
+QString DecodeUtf16Le(const QByteArray &bytes)
+{
     qsizetype start = 0;
     if (bytes.size() >= 2 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xFE)
         start = 2;
@@ -45,7 +48,8 @@ QString DecodeUtf16Le(const QByteArray &bytes) {
     return text;
 }
 
-QByteArray EncodeUtf16LeBom(QStringView text) {
+QByteArray EncodeUtf16LeBom(QStringView text)
+{
     QByteArray bytes;
     bytes.reserve(2 + text.size() * 2);
     bytes.append(char(0xFF)).append(char(0xFE));

@@ -5,7 +5,8 @@ SysVars Sys;
 FolderVars Dirs;
 bool TerminateFlg = false;
 
-void InitSysVars() {
+void InitSysVars()
+{
     Sys = SysVars{};
     Sys.BaseName = QStringLiteral("日本語");
     Sys.UFolder = Dirs.UsrTextFolder;

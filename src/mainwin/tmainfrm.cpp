@@ -19,21 +19,24 @@
 
 namespace {
 
-QSize screenSize() {
+QSize screenSize()
+{
     return QGuiApplication::primaryScreen()->size();
 }
 
 } // namespace
 
 TMainFrm::TMainFrm(QWidget *parent)
-    : QMainWindow(parent) {
+    : QMainWindow(parent)
+{
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(QStringLiteral("Kalvo"));
     setMinimumSize(770, 570);
     FormCreate();
 }
 
-void TMainFrm::FormCreate() {
+void TMainFrm::FormCreate()
+{
     InitSysVars();
     const QSize screen = screenSize();
     InitUsrVars(IsSmallScreen(screen.width(), screen.height()),
@@ -47,7 +50,8 @@ void TMainFrm::FormCreate() {
         MakeCompo();
 }
 
-void TMainFrm::readSettings() {
+void TMainFrm::readSettings()
+{
     if (ReadRngFile(RngFilePath()) != RngReadResult::Unreadable)
         return;
     ShowWarning(QStringLiteral("設定ファイル「%1」を読み込めませんでした。\n"
@@ -56,7 +60,8 @@ void TMainFrm::readSettings() {
 }
 
 // The window's controls; filled in by the arrangement of the main window.
-void TMainFrm::DefineCompo() {
+void TMainFrm::DefineCompo()
+{
     buildFileMenu();
     buildStatusBar();
 }
@@ -73,7 +78,8 @@ void TMainFrm::AdjustSmallPC() {}
 // Applies the saved flags to the controls; filled in as the controls arrive.
 void TMainFrm::SetInit() {}
 
-void TMainFrm::buildFileMenu() {
+void TMainFrm::buildFileMenu()
+{
     QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル"));
     file->setObjectName(QStringLiteral("File1"));
     QAction *quit = file->addAction(QStringLiteral("終了"));
@@ -81,7 +87,8 @@ void TMainFrm::buildFileMenu() {
     connect(quit, &QAction::triggered, this, &QWidget::close);
 }
 
-void TMainFrm::buildStatusBar() {
+void TMainFrm::buildStatusBar()
+{
     m_statusPanel1 = new QLabel(this);
     m_statusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     m_statusPanel1->setFixedWidth(180);
@@ -93,28 +100,39 @@ void TMainFrm::buildStatusBar() {
     statusBar()->addWidget(m_statusPanel2, 1);
 }
 
-void TMainFrm::SetStatusText(int panel, const QString &text) {
+void TMainFrm::SetStatusText(int panel, const QString &text)
+{
     (panel == 0 ? m_statusPanel1 : m_statusPanel2)->setText(text);
 }
 
-void TMainFrm::ShowF3Hint() {
+void TMainFrm::ShowF3Hint()
+{
     SetStatusText(0, QStringLiteral("●F3で英数字入力に切替可(ﾄｸﾞﾙ)"));
 }
 
-void TMainFrm::showEvent(QShowEvent *event) {
-    QMainWindow::showEvent(event);
-    if (m_shown || event->spontaneous())
-        return;
-    m_shown = true;
-    FormShow();
+void TMainFrm::setVisible(bool visible)
+{
+    const bool first = visible && !m_shown;
+    if (first) {
+        m_shown = true;
+        placeWindow();
+    }
+    QMainWindow::setVisible(visible);
+    if (first)
+        FormShow();
 }
 
-void TMainFrm::FormShow() {
+void TMainFrm::placeWindow()
+{
     const MainPlacement place = PlaceMainWindow(screenSize());
     move(place.frame.topLeft());
     resize(place.frame.size());
     Usr.Panel3Width = place.panel3Width;
     Usr.PCon1Height = place.pageControlHeight;
+}
+
+void TMainFrm::FormShow()
+{
     setWindowTitle(QStringLiteral("Kalvo"));
     if (Usr.SmallPCFlg)
         AdjustSmallPC();
@@ -122,12 +140,14 @@ void TMainFrm::FormShow() {
     ShowF3Hint();
 }
 
-void TMainFrm::closeEvent(QCloseEvent *event) {
+void TMainFrm::closeEvent(QCloseEvent *event)
+{
     MainClose();
     event->accept();
 }
 
-void TMainFrm::MainClose() {
+void TMainFrm::MainClose()
+{
     if (m_closed)
         return;
     m_closed = true;
@@ -136,7 +156,8 @@ void TMainFrm::MainClose() {
         writeSettings();
 }
 
-void TMainFrm::ValuesSet() {
+void TMainFrm::ValuesSet()
+{
     const QRect frame = frameGeometry();
     Usr.MainLeft = frame.left();
     Usr.MainTop = frame.top();
@@ -144,7 +165,8 @@ void TMainFrm::ValuesSet() {
     Usr.MainHeight = height();
 }
 
-void TMainFrm::writeSettings() {
+void TMainFrm::writeSettings()
+{
     QString error;
     if (WriteRngFile(RngFilePath(), &error))
         return;

@@ -21,13 +21,17 @@ public:
     void SetStatusText(int panel, const QString &text);
     void ShowF3Hint();
 
+    // The first showing runs FormShow; the window is placed before it is mapped, so the
+    // window manager puts the frame where the settings say.
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void FormCreate();
     void FormShow();
+    void placeWindow();
     void readSettings();
     void DefineCompo();
     void SubFunction();

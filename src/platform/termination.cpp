@@ -9,7 +9,8 @@ namespace {
 
 int g_pipe[2] = {-1, -1};
 
-void onSignal(int) {
+void onSignal(int)
+{
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(g_pipe[1], &byte, 1);
 }
@@ -17,7 +18,8 @@ void onSignal(int) {
 } // namespace
 
 TerminationSignals::TerminationSignals(QObject *parent)
-    : QObject(parent) {
+    : QObject(parent)
+{
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0)
         return;
     auto *notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
@@ -34,7 +36,8 @@ TerminationSignals::TerminationSignals(QObject *parent)
         sigaction(sig, &action, nullptr);
 }
 
-TerminationSignals::~TerminationSignals() {
+TerminationSignals::~TerminationSignals()
+{
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         std::signal(sig, SIG_DFL);
 }

@@ -25,15 +25,18 @@ private:
     std::unique_ptr<TempHome> m_home;
 };
 
-void TestStartup::init() {
+void TestStartup::init()
+{
     m_home = std::make_unique<TempHome>();
 }
 
-void TestStartup::cleanup() {
+void TestStartup::cleanup()
+{
     m_home.reset();
 }
 
-std::unique_ptr<QProcess> TestStartup::start() {
+std::unique_ptr<QProcess> TestStartup::start()
+{
     auto process = std::make_unique<QProcess>();
     process->setProgram(QStringLiteral(KALVO_BINARY));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -45,21 +48,24 @@ std::unique_ptr<QProcess> TestStartup::start() {
     return process;
 }
 
-void TestStartup::stop(QProcess &process) {
+void TestStartup::stop(QProcess &process)
+{
     ::kill(pid_t(process.processId()), SIGTERM);
     QVERIFY(process.waitForFinished(10000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
 }
 
-bool TestStartup::waitForFile(const QString &path, int ms) {
+bool TestStartup::waitForFile(const QString &path, int ms)
+{
     QDeadlineTimer deadline(ms);
     while (!QFileInfo::exists(path) && !deadline.hasExpired())
         QTest::qWait(20);
     return QFileInfo::exists(path);
 }
 
-void TestStartup::firstStartInstallsAndShutdownWritesSettings() {
+void TestStartup::firstStartInstallsAndShutdownWritesSettings()
+{
     auto kalvo = start();
     const QString sys = m_home->configDir() + u"/Sys"_qs;
     QVERIFY(waitForFile(sys + u"/Leaf101.txt"_qs));
@@ -82,7 +88,8 @@ void TestStartup::firstStartInstallsAndShutdownWritesSettings() {
     QVERIFY(settings.startsWith("MainLeft,"));
 }
 
-void TestStartup::secondInstanceExitsAtOnce() {
+void TestStartup::secondInstanceExitsAtOnce()
+{
     auto first = start();
     QVERIFY(waitForFile(m_home->configDir() + u"/Sys/Leaf101.txt"_qs));
     QElapsedTimer timer;
@@ -96,7 +103,8 @@ void TestStartup::secondInstanceExitsAtOnce() {
     stop(*first);
 }
 
-void TestStartup::staleLockOfCrashedRunIsTakenOver() {
+void TestStartup::staleLockOfCrashedRunIsTakenOver()
+{
     auto crashed = start();
     QVERIFY(waitForFile(m_home->configDir() + u"/Sys/Leaf101.txt"_qs));
     crashed->kill();
@@ -108,7 +116,8 @@ void TestStartup::staleLockOfCrashedRunIsTakenOver() {
     stop(*next);
 }
 
-void TestStartup::savedSettingsSurviveARestart() {
+void TestStartup::savedSettingsSurviveARestart()
+{
     const QString rng = m_home->configDir() + u"/Sys/Kalvo.rng"_qs;
     // The offscreen screen is 800 x 600: this place fits on it.
     writeFile(rng, "MainLeft,10\r\nMainTop,10\r\nMainWidth,780\r\nMainHeight,580\r\n"

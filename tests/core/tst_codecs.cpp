@@ -18,7 +18,8 @@ private Q_SLOTS:
 using Codec = QString (*)(QStringView);
 Q_DECLARE_METATYPE(Codec)
 
-void TestCodecs::filters_data() {
+void TestCodecs::filters_data()
+{
     QTest::addColumn<Codec>("codec");
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
@@ -38,14 +39,16 @@ void TestCodecs::filters_data() {
         QTest::newRow("empty") << codec << QString() << QString();
 }
 
-void TestCodecs::filters() {
+void TestCodecs::filters()
+{
     QFETCH(Codec, codec);
     QFETCH(QString, input);
     QFETCH(QString, expected);
     QCOMPARE(codec(input), expected);
 }
 
-void TestCodecs::references_data() {
+void TestCodecs::references_data()
+{
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("hex");
     QTest::addColumn<QString>("decimal");
@@ -59,7 +62,8 @@ void TestCodecs::references_data() {
     QTest::newRow("upper-case hex digits") << u"\u00ff"_qs << u"&#x00FF;"_qs << u"&#255;"_qs;
 }
 
-void TestCodecs::references() {
+void TestCodecs::references()
+{
     QFETCH(QString, input);
     QFETCH(QString, hex);
     QFETCH(QString, decimal);
@@ -67,7 +71,8 @@ void TestCodecs::references() {
     QCOMPARE(Conv10Uni(input), decimal);
 }
 
-void TestCodecs::replaceStr_data() {
+void TestCodecs::replaceStr_data()
+{
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
@@ -80,7 +85,8 @@ void TestCodecs::replaceStr_data() {
     QTest::newRow("empty") << QString() << u"a"_qs << u"b"_qs << QString();
 }
 
-void TestCodecs::replaceStr() {
+void TestCodecs::replaceStr()
+{
     QFETCH(QString, input);
     QFETCH(QString, from);
     QFETCH(QString, to);
@@ -90,7 +96,8 @@ void TestCodecs::replaceStr() {
 }
 
 // Each round searches from the start again, so a match formed at the seam is replaced too.
-void TestCodecs::replaceStrBaseRescansFromStart() {
+void TestCodecs::replaceStrBaseRescansFromStart()
+{
     QString s = u"aaabb"_qs;
     ReplaceStrBase(s, u"ab"_qs, QString());
     QCOMPARE(s, u"a"_qs);

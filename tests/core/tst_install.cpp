@@ -29,18 +29,21 @@ private:
     QString m_programs;
 };
 
-void TestInstall::init() {
+void TestInstall::init()
+{
     m_home = std::make_unique<TempHome>();
     m_programs = m_home->path() + u"/prefix/share"_qs;
     makeInstallation();
     InitSysVars();
 }
 
-void TestInstall::cleanup() {
+void TestInstall::cleanup()
+{
     m_home.reset();
 }
 
-void TestInstall::makeInstallation() {
+void TestInstall::makeInstallation()
+{
     const QString prog = m_programs + u"/Harnwick/Kalvo"_qs;
     writeFile(prog + u"/Tbl/Layouts.txt"_qs, "v1");
     writeFile(prog + u"/Shelf/Class0/bookA/a.utx"_qs, "sample A");
@@ -50,7 +53,8 @@ void TestInstall::makeInstallation() {
 }
 
 // Builds the folders and runs the version install; returns the warnings shown.
-QStringList TestInstall::startOnce() {
+QStringList TestInstall::startOnce()
+{
     QStringList warnings;
     BaseFolders base{m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
                      m_programs};
@@ -59,7 +63,8 @@ QStringList TestInstall::startOnce() {
     return warnings;
 }
 
-void TestInstall::leafFileName_data() {
+void TestInstall::leafFileName_data()
+{
     QTest::addColumn<QString>("version");
     QTest::addColumn<QString>("name");
     QTest::newRow("10.1") << u"10.1"_qs << u"Leaf101.txt"_qs;
@@ -70,12 +75,14 @@ void TestInstall::leafFileName_data() {
     QTest::newRow("no digits") << u"."_qs << u"Leaf999.txt"_qs;
 }
 
-void TestInstall::leafFileName() {
+void TestInstall::leafFileName()
+{
     QFETCH(QString, version);
     QTEST(MakeLeafFileName(version), "name");
 }
 
-void TestInstall::firstStartBuildsTreeAndInstalls() {
+void TestInstall::firstStartBuildsTreeAndInstalls()
+{
     QVERIFY(startOnce().isEmpty());
     const QString docs = m_home->docsDir();
     for (const QString &c : EUName)
@@ -96,7 +103,8 @@ void TestInstall::firstStartBuildsTreeAndInstalls() {
     QVERIFY(QDir(docs + u"/Class1/bookA"_qs).isEmpty());
 }
 
-void TestInstall::laterStartKeepsEditedBook() {
+void TestInstall::laterStartKeepsEditedBook()
+{
     startOnce();
     const QString book = m_home->docsDir() + u"/Class0/bookA/a.utx"_qs;
     writeFile(book, "edited");
@@ -107,7 +115,8 @@ void TestInstall::laterStartKeepsEditedBook() {
     QCOMPARE(readFile(Dirs.TblFolder + u"/Layouts.txt"_qs), QByteArray("v1"));
 }
 
-void TestInstall::newVersionInstallsOnceAndDeletesOldMarkers() {
+void TestInstall::newVersionInstallsOnceAndDeletesOldMarkers()
+{
     startOnce();
     const QString book = m_home->docsDir() + u"/Class0/bookA/a.utx"_qs;
     writeFile(book, "edited");
@@ -123,7 +132,8 @@ void TestInstall::newVersionInstallsOnceAndDeletesOldMarkers() {
     QCOMPARE(readFile(m_home->docsDir() + u"/Class0/bookA/new.utx"_qs), QByteArray("new sample"));
 }
 
-void TestInstall::unwritableMarkerRetriesNextTime() {
+void TestInstall::unwritableMarkerRetriesNextTime()
+{
     // A folder where the marker file should go: the marker cannot be written.
     QDir().mkpath(m_home->configDir() + u"/Sys/Leaf101.txt"_qs);
     writeFile(m_home->configDir() + u"/Sys/Leaf100.txt"_qs, "old");
@@ -133,14 +143,16 @@ void TestInstall::unwritableMarkerRetriesNextTime() {
     QVERIFY(QFileInfo::exists(m_home->docsDir() + u"/Class0/bookA/a.utx"_qs));
 }
 
-void TestInstall::dirCopyFiles2_data() {
+void TestInstall::dirCopyFiles2_data()
+{
     QTest::addColumn<bool>("overwrite");
     QTest::addColumn<QByteArray>("existing");
     QTest::newRow("keep") << false << QByteArray("user");
     QTest::newRow("overwrite") << true << QByteArray("shipped");
 }
 
-void TestInstall::dirCopyFiles2() {
+void TestInstall::dirCopyFiles2()
+{
     QFETCH(bool, overwrite);
     const QString from = m_home->path() + u"/from"_qs;
     const QString to = m_home->path() + u"/to"_qs;
@@ -157,7 +169,8 @@ void TestInstall::dirCopyFiles2() {
     QVERIFY(!QFileInfo::exists(m_home->path() + u"/none"_qs));
 }
 
-void TestInstall::folderFailuresAreReported() {
+void TestInstall::folderFailuresAreReported()
+{
     // Files where the folders should be make every creation fail.
     writeFile(m_home->path() + u"/Documents"_qs, "not a folder");
     writeFile(m_home->path() + u"/.config/Harnwick"_qs, "not a folder");

@@ -16,7 +16,8 @@ private Q_SLOTS:
     void messageDlgPos();
 };
 
-void TestPlacement::placeMainWindow_data() {
+void TestPlacement::placeMainWindow_data()
+{
     QTest::addColumn<bool>("small");
     QTest::addColumn<bool>("smallChange");
     QTest::addColumn<QRect>("saved");
@@ -44,7 +45,8 @@ void TestPlacement::placeMainWindow_data() {
         << false << true << QRect(5, 5, 900, 700) << QRect(210, 192, 860, 640) << 420 << 256;
 }
 
-void TestPlacement::placeMainWindow() {
+void TestPlacement::placeMainWindow()
+{
     QFETCH(bool, small);
     QFETCH(bool, smallChange);
     QFETCH(QRect, saved);
@@ -62,7 +64,8 @@ void TestPlacement::placeMainWindow() {
     QVERIFY(!Usr.SmallChangeFlg);
 }
 
-void TestPlacement::smallLayoutRequestAtCreation() {
+void TestPlacement::smallLayoutRequestAtCreation()
+{
     InitUsrVars(false, 0);
     RequestSmallLayout();
     QVERIFY(Usr.SmallPCFlg && Usr.SmallChangeFlg);
@@ -77,7 +80,8 @@ void TestPlacement::smallLayoutRequestAtCreation() {
     QCOMPARE(Usr.PCon1Height, 256);
 }
 
-void TestPlacement::messageDlgPos_data() {
+void TestPlacement::messageDlgPos_data()
+{
     QTest::addColumn<QRect>("owner");
     QTest::addColumn<QPoint>("pos");
     QTest::newRow("centred") << QRect(100, 100, 860, 640) << QPoint(341, 303);
@@ -88,7 +92,8 @@ void TestPlacement::messageDlgPos_data() {
     QTest::newRow("much narrower") << QRect(10, 10, 100, 100) << QPoint(-129, -57);
 }
 
-void TestPlacement::messageDlgPos() {
+void TestPlacement::messageDlgPos()
+{
     QFETCH(QRect, owner);
     QTEST(GetMessageDlgPos(owner), "pos");
 }

@@ -31,12 +31,14 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestRngFile::init() {
+void TestRngFile::init()
+{
     InitSysVars();
     InitUsrVars(false, 0xFFFFE1);
 }
 
-void TestRngFile::splitCommaText_data() {
+void TestRngFile::splitCommaText_data()
+{
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("items");
 
@@ -62,14 +64,16 @@ void TestRngFile::splitCommaText_data() {
         << QStringList{u"да"_qs, u"da"_qs, u"ダー"_qs, u"はい"_qs, QString(), QString()};
 }
 
-void TestRngFile::splitCommaText() {
+void TestRngFile::splitCommaText()
+{
     QFETCH(QString, line);
     QFETCH(QStringList, items);
     QCOMPARE(SplitCommaText(line), items);
 }
 
 // Reads one line of a settings file and checks the value it leaves behind.
-void TestRngFile::readValues_data() {
+void TestRngFile::readValues_data()
+{
     QTest::addColumn<QString>("lines");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
@@ -106,7 +110,8 @@ void TestRngFile::readValues_data() {
 
 namespace {
 
-QString currentValue(const QString &key) {
+QString currentValue(const QString &key)
+{
     for (const SettingDef &def : SettingsTable()) {
         if (def.key != key)
             continue;
@@ -127,7 +132,8 @@ QString currentValue(const QString &key) {
 
 } // namespace
 
-void TestRngFile::readValues() {
+void TestRngFile::readValues()
+{
     QFETCH(QString, lines);
     QFETCH(QString, key);
     QFETCH(QString, expected);
@@ -135,7 +141,8 @@ void TestRngFile::readValues() {
     QCOMPARE(currentValue(key), expected);
 }
 
-void TestRngFile::defaultsFollowScreenSize_data() {
+void TestRngFile::defaultsFollowScreenSize_data()
+{
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<bool>("small");
     QTest::addColumn<int>("width");
@@ -149,7 +156,8 @@ void TestRngFile::defaultsFollowScreenSize_data() {
     QTest::newRow("just large enough") << QSize(900, 680) << false << 860 << 640 << 256 << 590;
 }
 
-void TestRngFile::defaultsFollowScreenSize() {
+void TestRngFile::defaultsFollowScreenSize()
+{
     QFETCH(QSize, screen);
     QFETCH(bool, small);
     InitUsrVars(IsSmallScreen(screen.width(), screen.height()), 0xFFFFE1);
@@ -161,7 +169,8 @@ void TestRngFile::defaultsFollowScreenSize() {
     QCOMPARE(Usr.Panel3Width, small ? 390 : 420);
 }
 
-void TestRngFile::chartMainFSize_data() {
+void TestRngFile::chartMainFSize_data()
+{
     QTest::addColumn<int>("param");
     QTest::addColumn<int>("size");
     QTest::newRow("95") << 95 << 11;
@@ -170,13 +179,15 @@ void TestRngFile::chartMainFSize_data() {
     QTest::newRow("70") << 70 << 6;
 }
 
-void TestRngFile::chartMainFSize() {
+void TestRngFile::chartMainFSize()
+{
     QFETCH(int, param);
     ApplyRngLines({u"ChartMainParam,"_qs + QString::number(param)});
     QTEST(Usr.ChartMainFSize, "size");
 }
 
-void TestRngFile::roundTripOfAllKeys() {
+void TestRngFile::roundTripOfAllKeys()
+{
     // Give every setting a value different from its default, write, reset, read back.
     int n = 1000;
     for (const SettingDef &def : SettingsTable()) {
@@ -210,7 +221,8 @@ void TestRngFile::roundTripOfAllKeys() {
     }
 }
 
-void TestRngFile::writesFileFormat() {
+void TestRngFile::writesFileFormat()
+{
     const QString path = m_dir.filePath(u"format.rng"_qs);
     QVERIFY(WriteRngFile(path));
     const QByteArray bytes = readFile(path);
@@ -225,7 +237,8 @@ void TestRngFile::writesFileFormat() {
     QVERIFY(bytes.contains(u"\r\nUsrJpFont,\"游ゴシック Medium\"\r\n"_qs.toUtf8()));
 }
 
-void TestRngFile::readsEncodingsAndLineEnds_data() {
+void TestRngFile::readsEncodingsAndLineEnds_data()
+{
     QTest::addColumn<QByteArray>("bytes");
     const QString text = u"UsrJpFont,\"ＭＳ ゴシック\"\rClassRoom,5\nCFIndex,2\r\n"_qs;
     QTest::newRow("utf-8") << text.toUtf8();
@@ -240,7 +253,8 @@ void TestRngFile::readsEncodingsAndLineEnds_data() {
     QTest::newRow("utf-16 be") << be;
 }
 
-void TestRngFile::readsEncodingsAndLineEnds() {
+void TestRngFile::readsEncodingsAndLineEnds()
+{
     QFETCH(QByteArray, bytes);
     const QString path = m_dir.filePath(u"enc.rng"_qs);
     writeFile(path, bytes);
@@ -250,12 +264,14 @@ void TestRngFile::readsEncodingsAndLineEnds() {
     QCOMPARE(Usr.CFIndex, 2);
 }
 
-void TestRngFile::missingFileChangesNothing() {
+void TestRngFile::missingFileChangesNothing()
+{
     QCOMPARE(ReadRngFile(m_dir.filePath(u"none.rng"_qs)), RngReadResult::Missing);
     QCOMPARE(Usr.MainWidth, 860);
 }
 
-void TestRngFile::unreadableFileIsReported() {
+void TestRngFile::unreadableFileIsReported()
+{
     // A folder in the file's place exists but cannot be read as a file, even by root.
     const QString path = m_dir.filePath(u"folder.rng"_qs);
     QDir().mkpath(path);
@@ -263,7 +279,8 @@ void TestRngFile::unreadableFileIsReported() {
     QCOMPARE(Usr.ClassRoom, 0);
 }
 
-void TestRngFile::unwritableFileIsReported() {
+void TestRngFile::unwritableFileIsReported()
+{
     // A folder that does not exist cannot take the file.
     QString error;
     QVERIFY(!WriteRngFile(m_dir.filePath(u"missing/folder/Kalvo.rng"_qs), &error));

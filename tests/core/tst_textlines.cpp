@@ -12,7 +12,8 @@ private Q_SLOTS:
     void utf16WithoutBom();
 };
 
-void TestTextLines::splitLines_data() {
+void TestTextLines::splitLines_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("crlf") << u"a\r\nb\r\n"_qs << QStringList{u"a"_qs, u"b"_qs};
@@ -25,13 +26,15 @@ void TestTextLines::splitLines_data() {
     QTest::newRow("lone line end") << u"\r\n"_qs << QStringList{QString()};
 }
 
-void TestTextLines::splitLines() {
+void TestTextLines::splitLines()
+{
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     QCOMPARE(SplitLines(text), lines);
 }
 
-void TestTextLines::utf16RoundTrip() {
+void TestTextLines::utf16RoundTrip()
+{
     const QString text = u"а\r\nб 😀"_qs;
     const QByteArray bytes = EncodeUtf16LeBom(text);
     QCOMPARE(bytes.left(4), QByteArray("\xFF\xFE\x30\x04", 4));
@@ -39,7 +42,8 @@ void TestTextLines::utf16RoundTrip() {
     QCOMPARE(DecodeUtf16Le(bytes), text);
 }
 
-void TestTextLines::utf16WithoutBom() {
+void TestTextLines::utf16WithoutBom()
+{
     QCOMPARE(DecodeUtf16Le(QByteArray("\x30\x04\x0D\x00", 4)), u"а\r"_qs);
     QCOMPARE(DecodeUtf16Le(QByteArray("\x30\x04\x31", 3)), u"а"_qs);
 }

@@ -29,18 +29,21 @@ private:
     std::unique_ptr<TempHome> m_home;
 };
 
-void TestMainFrmLifecycle::init() {
+void TestMainFrmLifecycle::init()
+{
     m_home = std::make_unique<TempHome>();
     SetFolderVars({m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
                    QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs},
                   [](const QString &text) { QFAIL(qPrintable(text)); });
 }
 
-void TestMainFrmLifecycle::cleanup() {
+void TestMainFrmLifecycle::cleanup()
+{
     m_home.reset();
 }
 
-void TestMainFrmLifecycle::opensAtSavedPlace() {
+void TestMainFrmLifecycle::opensAtSavedPlace()
+{
     writeFile(RngFilePath(), "MainLeft,12\r\nMainTop,8\r\nMainWidth,780\r\nMainHeight,575\r\n");
     TMainFrm frm;
     frm.show();
@@ -53,7 +56,8 @@ void TestMainFrmLifecycle::opensAtSavedPlace() {
     QVERIFY(QFileInfo::exists(Dirs.SysFolder + u"/Leaf101.txt"_qs));
 }
 
-void TestMainFrmLifecycle::unusablePlaceIsCentred() {
+void TestMainFrmLifecycle::unusablePlaceIsCentred()
+{
     writeFile(RngFilePath(), "MainLeft,300\r\nMainTop,0\r\nMainWidth,780\r\nMainHeight,575\r\n");
     TMainFrm frm;
     frm.show();
@@ -64,7 +68,8 @@ void TestMainFrmLifecycle::unusablePlaceIsCentred() {
                                                    (screen.height() - expected.height()) / 2));
 }
 
-void TestMainFrmLifecycle::quitMenuWritesSettingsOnce() {
+void TestMainFrmLifecycle::quitMenuWritesSettingsOnce()
+{
     TMainFrm frm;
     frm.show();
     frm.move(20, 30);
@@ -82,7 +87,8 @@ void TestMainFrmLifecycle::quitMenuWritesSettingsOnce() {
     QVERIFY(!QFileInfo::exists(RngFilePath()));
 }
 
-void TestMainFrmLifecycle::unreadableSettingsWarnAndUseDefaults() {
+void TestMainFrmLifecycle::unreadableSettingsWarnAndUseDefaults()
+{
     QDir().mkpath(RngFilePath()); // a folder in the file's place cannot be read
     ModalRecord box;
     AnswerNextBox(&box, u"はい(&Y)"_qs);
@@ -94,7 +100,8 @@ void TestMainFrmLifecycle::unreadableSettingsWarnAndUseDefaults() {
     QCOMPARE(Usr.RusImeIndex, 3);
 }
 
-void TestMainFrmLifecycle::unwritableSettingsWarnAtShutdown() {
+void TestMainFrmLifecycle::unwritableSettingsWarnAtShutdown()
+{
     TMainFrm frm;
     frm.show();
     QDir().mkpath(RngFilePath());
@@ -107,7 +114,8 @@ void TestMainFrmLifecycle::unwritableSettingsWarnAtShutdown() {
     QVERIFY(QFileInfo(RngFilePath()).isDir());
 }
 
-void TestMainFrmLifecycle::resetRequestSkipsWriting() {
+void TestMainFrmLifecycle::resetRequestSkipsWriting()
+{
     writeFile(RngFilePath(), "ClassRoom,4\r\n");
     TMainFrm frm;
     frm.show();
@@ -116,7 +124,8 @@ void TestMainFrmLifecycle::resetRequestSkipsWriting() {
     QVERIFY(!QFileInfo::exists(RngFilePath()));
 }
 
-void TestMainFrmLifecycle::smallLayoutRequestIsAppliedOnce() {
+void TestMainFrmLifecycle::smallLayoutRequestIsAppliedOnce()
+{
     {
         TMainFrm frm;
         frm.show();

@@ -13,7 +13,8 @@ private Q_SLOTS:
     void placedOnOwnerEvenOffScreen();
 };
 
-void TestMessageBox::kinds_data() {
+void TestMessageBox::kinds_data()
+{
     QTest::addColumn<int>("kind");
     QTest::addColumn<bool>("withNo");
     QTest::addColumn<QString>("press");
@@ -34,7 +35,8 @@ void TestMessageBox::kinds_data() {
         << int(MsgKind::Confirmation) << true << QString() << u"確認"_qs << yesNo << false;
 }
 
-void TestMessageBox::kinds() {
+void TestMessageBox::kinds()
+{
     QFETCH(int, kind);
     QFETCH(bool, withNo);
     QFETCH(QString, press);
@@ -47,7 +49,8 @@ void TestMessageBox::kinds() {
     QTEST(accepted, "accepted");
 }
 
-void TestMessageBox::placedOnOwnerEvenOffScreen() {
+void TestMessageBox::placedOnOwnerEvenOffScreen()
+{
     QMainWindow owner;
     owner.resize(860, 640);
     owner.show();
