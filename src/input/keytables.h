@@ -28,7 +28,7 @@ struct RussianLayout {
     QString identifier; // "00000419", "00010419", "00020419"
     QString name;       // the name shown on the pad's tab
     KeyTableFn table;
-    int keyCount;       // 47, 47, 52
+    int keyCount; // 47, 47, 52
 };
 
 // The layout the pad shows for a RusImeIndex: 2 typewriter, 3 mnemonic, any other standard.
@@ -40,6 +40,11 @@ const RussianLayout *LayoutByIndex(int rusImeIndex);
 // The name of the current layout for the Russian pad's tab: 2 "ロシア語タイプライター",
 // 3 "ロシア語ニーモニック", any other "ロシア語 標準".
 QString RusImeName(int rusImeIndex);
+
+// The caption of a key in the table PadLayout(rusImeIndex) shows, as a view of the constant
+// table text: the layout engine reads it on every key press without building a KeyCap. Empty
+// for an index beyond the table.
+QStringView KeyCaption(int rusImeIndex, int page, int index);
 
 // The identifier of the Japanese layout the program returns to.
 inline const QString JapaneseLayoutId = QStringLiteral("00000411");

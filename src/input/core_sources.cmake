@@ -1,0 +1,1 @@
+target_sources(kalvo_core PRIVATE input/keytables.cpp input/urussian.cpp input/layoutengine.cpp)
