@@ -1,0 +1,4 @@
+target_sources(kalvo_gui PRIVATE
+    input/tkeybutton.cpp
+    input/truspad.cpp
+)

@@ -1,0 +1,302 @@
+#include "input/tkeybutton.h"
+
+#include <QEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+namespace {
+
+constexpr int kMinFontSize = 8;
+constexpr int kMaxFontSize = 200;
+// The raised edge of the key frame; the fill starts inside it.
+constexpr int kFrameWidth = 2;
+// The main caption keeps this much room from the fill's edge.
+constexpr int kCaptionMargin = 4;
+// The sub-caption sits at this percentage of the width and height from the top left corner.
+constexpr int kSubCapPosPer = 8;
+// Without automatic sizing the sub-caption is this much smaller than the key's font.
+constexpr int kSubCapShrink = 3;
+
+// Draws a 1-pixel outline along the inside of `rect` and returns what is left within it.
+QRect drawOutline(QPainter &painter, QRect rect, const QColor &color)
+{
+    painter.save();
+    painter.setPen(color);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    painter.restore();
+    return rect.adjusted(1, 1, -1, -1);
+}
+
+// Draws `text` with the top of its line at `topLeft`.
+void drawTextAt(QPainter &painter, QPoint topLeft, const QString &text)
+{
+    painter.drawText(topLeft + QPoint(0, painter.fontMetrics().ascent()), text);
+}
+
+} // namespace
+
+TKeyButton::TKeyButton(QWidget *parent)
+    : QPushButton(parent)
+    , m_backColor(palette().color(QPalette::Button))
+{}
+
+void TKeyButton::setBackColor(const QColor &color)
+{
+    setColor(m_backColor, color);
+}
+
+void TKeyButton::setHoverColor(const QColor &color)
+{
+    setColor(m_hoverColor, color);
+}
+
+void TKeyButton::setSeleColor(const QColor &color)
+{
+    setColor(m_seleColor, color);
+}
+
+void TKeyButton::setForeColor1(const QColor &color)
+{
+    setColor(m_foreColor1, color);
+}
+
+void TKeyButton::setForeColor2(const QColor &color)
+{
+    setColor(m_foreColor2, color);
+}
+
+void TKeyButton::setSubCap(const QString &text)
+{
+    m_subCap = text;
+    update();
+}
+
+void TKeyButton::setMainFPer(int percent)
+{
+    setPercent(m_mainFPer, percent);
+}
+
+void TKeyButton::setSubFPer(int percent)
+{
+    setPercent(m_subFPer, percent);
+}
+
+void TKeyButton::setXPosPer(int percent)
+{
+    setPercent(m_xPosPer, percent);
+}
+
+void TKeyButton::setYPosPer(int percent)
+{
+    setPercent(m_yPosPer, percent);
+}
+
+void TKeyButton::setAutoFSized(bool on)
+{
+    m_autoFSized = on;
+    update();
+}
+
+void TKeyButton::setColor(QColor &member, const QColor &color)
+{
+    if (member == color)
+        return;
+    member = color;
+    update();
+}
+
+void TKeyButton::setPercent(int &member, int percent)
+{
+    if (member == percent)
+        return;
+    member = percent;
+    update();
+}
+
+// The sample's height is its bounding rectangle as Qt lays it out; with FreeType fonts that
+// is the whole line (ascent + descent), so a caption with a descender fits as well as "M".
+int TKeyButton::GetBestFontSize(const QString &sample, int percent, int height) const
+{
+    const int budget = percent * height / 100;
+    int size = kMinFontSize;
+    for (; size <= kMaxFontSize; ++size) {
+        if (QFontMetrics(sizedFont(size)).boundingRect(sample).height() > budget)
+            break;
+    }
+    return size - 1;
+}
+
+void TKeyButton::invalidateFontSizes()
+{
+    m_mainFSize = -1;
+    m_subFSize = -1;
+    update();
+}
+
+void TKeyButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    DrawButton(painter, option);
+}
+
+void TKeyButton::changeEvent(QEvent *event)
+{
+    QPushButton::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        invalidateFontSizes();
+}
+
+void TKeyButton::enterEvent(QEnterEvent *event)
+{
+    m_showBackColor = false;
+    update();
+    QPushButton::enterEvent(event);
+}
+
+void TKeyButton::leaveEvent(QEvent *event)
+{
+    m_showBackColor = true;
+    update();
+    QPushButton::leaveEvent(event);
+}
+
+// A key is clicked as fast as the user types: the second press of a quick pair is a press of
+// its own, so it ends in a click of its own.
+void TKeyButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}
+
+void TKeyButton::DrawButton(QPainter &painter, const QStyleOptionButton &option)
+{
+    const bool pressed = option.state & QStyle::State_Sunken;
+    const bool enabled = option.state & QStyle::State_Enabled;
+    const bool hasFocus = option.state & QStyle::State_HasFocus;
+    const bool isFocused = option.features & QStyleOptionButton::DefaultButton;
+    QRect rect = option.rect;
+    const auto [mainSize, subSize] = fontSizes(rect.height());
+
+    if (isFocused || hasFocus)
+        rect = drawOutline(painter, rect, option.palette.color(QPalette::WindowText));
+    rect = drawFrame(painter, rect, option);
+    if (pressed)
+        rect.translate(1, 1);
+    painter.fillRect(rect, fillColor(pressed));
+
+    if (!enabled)
+        drawDisabledCaption(painter, rect, mainSize);
+    else
+        rect = drawCaption(painter, rect, mainSize);
+    drawSubCaption(painter, rect, subSize);
+
+    if (isFocused && hasFocus)
+        drawFocusMark(painter, option.rect);
+}
+
+// The pixel sizes of the main caption and the sub-caption. Fitted sizes are cached until the
+// height or the font changes or a host asks for a new fit; only the sizes not yet known are
+// fitted.
+std::pair<int, int> TKeyButton::fontSizes(int height)
+{
+    if (height != m_oldHeight) {
+        m_mainFSize = -1;
+        m_subFSize = -1;
+        m_oldHeight = height;
+    }
+    if (!m_autoFSized) {
+        const int size = QFontInfo(font()).pixelSize();
+        return {size, size - kSubCapShrink};
+    }
+    if (m_mainFSize == -1)
+        m_mainFSize = GetBestFontSize(QStringLiteral("M"), m_mainFPer, height);
+    if (m_subFSize == -1)
+        m_subFSize = GetBestFontSize(QStringLiteral("8"), m_subFPer, height);
+    return {m_mainFSize, m_subFSize};
+}
+
+QFont TKeyButton::sizedFont(int pixelSize) const
+{
+    QFont sized = font();
+    sized.setPixelSize(qMax(1, pixelSize));
+    return sized;
+}
+
+// A pressed key has a flat shadow-coloured outline; otherwise the style draws a raised button
+// panel in the key's fill colour. Returns the inside of the frame.
+QRect TKeyButton::drawFrame(QPainter &painter, QRect rect, const QStyleOptionButton &option) const
+{
+    if (option.state & QStyle::State_Sunken)
+        return drawOutline(painter, rect, option.palette.color(QPalette::Dark));
+    QStyleOptionButton panel;
+    panel.rect = rect;
+    panel.palette = option.palette;
+    panel.palette.setColor(QPalette::Button, fillColor(false));
+    panel.state = QStyle::State_Raised | (option.state & QStyle::State_Enabled);
+    style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &panel, &painter, this);
+    return rect.adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
+}
+
+QColor TKeyButton::fillColor(bool pressed) const
+{
+    if (pressed)
+        return m_seleColor;
+    return m_showBackColor ? m_backColor : m_hoverColor;
+}
+
+// A disabled caption is placed in the free room of the fill, counted from the key's top left
+// corner, and drawn engraved: a light copy one pixel down and right under the grey text.
+void TKeyButton::drawDisabledCaption(QPainter &painter, QRect rect, int pixelSize) const
+{
+    const QString caption = text();
+    if (caption.isEmpty())
+        return;
+    painter.setFont(sizedFont(pixelSize));
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QPoint at((rect.width() - metrics.horizontalAdvance(caption)) * m_xPosPer / 100,
+                    (rect.height() - metrics.height()) * m_yPosPer / 100);
+    painter.setPen(palette().color(QPalette::Light));
+    drawTextAt(painter, at + QPoint(1, 1), caption);
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::ButtonText));
+    drawTextAt(painter, at, caption);
+}
+
+// Places the caption at XPosPer and YPosPer of the free room inside the fill less a margin,
+// and returns that inner rectangle.
+QRect TKeyButton::drawCaption(QPainter &painter, QRect rect, int pixelSize) const
+{
+    rect.adjust(kCaptionMargin, kCaptionMargin, -kCaptionMargin, -kCaptionMargin);
+    const QString caption = text();
+    painter.setFont(sizedFont(pixelSize));
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QPoint at(rect.left() +
+                        (rect.width() - metrics.horizontalAdvance(caption)) * m_xPosPer / 100,
+                    rect.top() + (rect.height() - metrics.height()) * m_yPosPer / 100);
+    painter.setPen(m_foreColor1);
+    drawTextAt(painter, at, caption);
+    return rect;
+}
+
+void TKeyButton::drawSubCaption(QPainter &painter, QRect rect, int pixelSize) const
+{
+    if (m_subCap.isEmpty())
+        return;
+    painter.setFont(sizedFont(pixelSize));
+    painter.setPen(m_foreColor2);
+    drawTextAt(painter,
+               QPoint(rect.width() * kSubCapPosPer / 100, rect.height() * kSubCapPosPer / 100),
+               m_subCap);
+}
+
+void TKeyButton::drawFocusMark(QPainter &painter, QRect rect) const
+{
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect.adjusted(kCaptionMargin, kCaptionMargin, -kCaptionMargin, -kCaptionMargin);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+}
