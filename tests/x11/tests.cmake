@@ -1,0 +1,1 @@
+kalvo_add_test(tst_x11_typing X11 SOURCES x11/tst_x11_typing.cpp LIBS kalvo_gui)
