@@ -122,6 +122,8 @@ struct SysVars {
     Rgb LvBkColor = 0xFFFCF6;
     std::array<int, 8> SortFlags1{};
     std::array<int, 3> SortFlags2{};
+    // The ten IPA candidate slots, 0 to 9; filled slots run unbroken from slot 0.
+    std::array<QString, 10> arrIPA;
 };
 
 struct FolderVars {
