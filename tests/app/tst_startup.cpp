@@ -80,6 +80,7 @@ void TestStartup::firstStartInstallsAndShutdownWritesSettings()
         QVERIFY(bytes.contains(QByteArray("\r\0\n\0", 4)));
     }
     QVERIFY(QFileInfo(docs + u"/Class5/bookS"_qs).isDir());
+    QVERIFY(readFile(m_home->configDir() + u"/Tbl/RussianLayouts.txt"_qs).startsWith("\xFF\xFE"));
     QVERIFY(!QFileInfo::exists(sys + u"/Kalvo.rng"_qs));
 
     stop(*kalvo);
