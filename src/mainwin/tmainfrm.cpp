@@ -7,6 +7,7 @@
 #include "core/session.h"
 #include "core/settingstable.h"
 #include "core/ulib.h"
+#include "input/imeswitch.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -154,6 +155,7 @@ void TMainFrm::MainClose()
     ValuesSet();
     if (Sys.RngSaveFlg)
         writeSettings();
+    LoadInitIme();
 }
 
 void TMainFrm::ValuesSet()

@@ -14,7 +14,7 @@ public:
     explicit TMainFrm(QWidget *parent = nullptr);
 
     // The shutdown step of every exit path: window geometry into the settings, the settings
-    // file written while RngSaveFlg holds. Runs once; later calls do nothing.
+    // file written while RngSaveFlg holds, the Japanese layout active again. Runs once.
     void MainClose();
 
     // Status bar panels.

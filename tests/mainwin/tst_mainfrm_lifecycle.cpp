@@ -2,6 +2,7 @@
 #include "core/rngfile.h"
 #include "core/session.h"
 #include "core/ulib.h"
+#include "input/imeswitch.h"
 #include "mainwin/tmainfrm.h"
 #include "modalanswer.h"
 #include "testenv.h"
@@ -73,6 +74,7 @@ void TestMainFrmLifecycle::quitMenuWritesSettingsOnce()
     TMainFrm frm;
     frm.show();
     frm.move(20, 30);
+    LoadGaIme();
     QAction *quit = frm.findChild<QAction *>(u"Exit1"_qs);
     QVERIFY(quit);
     QCOMPARE(quit->text(), u"終了"_qs);
@@ -81,6 +83,7 @@ void TestMainFrmLifecycle::quitMenuWritesSettingsOnce()
     const QByteArray settings = readFile(RngFilePath());
     QCOMPARE(settings.count("\r\n"), 48);
     QVERIFY(settings.startsWith("MainLeft,20\r\nMainTop,30\r\n"));
+    QCOMPARE(GetCurrentKLName(), u"00000411"_qs);
     // A later close does not write again.
     QFile::remove(RngFilePath());
     frm.MainClose();
