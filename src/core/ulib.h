@@ -89,6 +89,8 @@ struct SysVars {
     int Score = 0;
     int SelNumber = 0;
     int Pnumber = -1;
+    // The character chart's symbol set, 0 to 4; kept while the chart is off, not saved.
+    int SymIndex = 0;
     bool LvDrawFlg = true;
     bool PasteEnableFlg = false;
     bool MS_EdgeFlg = false;

@@ -1,0 +1,1 @@
+target_sources(kalvo_gui PRIVATE mainwin/tcharchart.cpp)
