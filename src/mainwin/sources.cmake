@@ -1,3 +1,4 @@
 target_sources(kalvo_gui PRIVATE
+    mainwin/fontlists.cpp
     mainwin/tmainfrm.cpp
 )
