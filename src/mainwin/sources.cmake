@@ -1,3 +1,6 @@
+target_sources(kalvo_core PRIVATE
+    mainwin/compositiontext.cpp
+)
 target_sources(kalvo_gui PRIVATE
     mainwin/fontlists.cpp
     mainwin/tmainfrm.cpp
