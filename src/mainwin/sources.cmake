@@ -2,6 +2,7 @@ target_sources(kalvo_core PRIVATE
     mainwin/compositiontext.cpp
 )
 target_sources(kalvo_gui PRIVATE
+    mainwin/compositionareas.cpp
     mainwin/fontlists.cpp
     mainwin/tmainfrm.cpp
 )

@@ -1,0 +1,215 @@
+#include "compositionareas.h"
+
+#include "compositiontext.h"
+#include "core/messagebox.h"
+#include "core/ulib.h"
+#include "input/imeswitch.h"
+#include "input/russianfield.h"
+#include "input/truspad.h"
+#include "ipa/candidatefilter.h"
+#include "ipa/ipafonts.h"
+#include "ipa/tipapad.h"
+#include "platform/platformservices.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QToolTip>
+
+namespace {
+
+QFont areaFont(const QString &family, int points, QFont::StyleHint hint)
+{
+    QFont font(family);
+    font.setStyleHint(hint);
+    font.setPointSize(qMax(1, points));
+    return font;
+}
+
+} // namespace
+
+CompositionAreas::CompositionAreas(QWidget *parent)
+    : QObject(parent)
+    , m_memo(new QPlainTextEdit(parent))
+    , m_edit(new QLineEdit(parent))
+{
+    m_memo->setObjectName(QStringLiteral("Memo1"));
+    m_edit->setObjectName(QStringLiteral("Edit1"));
+    // The accent keys must see the characters the layout engine types, so their filter goes
+    // in first: filters installed later run earlier.
+    m_memo->installEventFilter(this);
+    RussianField::install(m_memo);
+    m_edit->installEventFilter(this);
+    installIpaCandidates(m_edit, {[this] {
+                                      if (m_ipaPad)
+                                          m_ipaPad->DispArrIPA();
+                                  },
+                                  [this](const QString &s) { OutputIPAString(s); }});
+    applyFonts();
+    applyScrollBars();
+    showImeNumResponse();
+}
+
+void CompositionAreas::attachPads(TRusPad *rusPad, TIPAPad *ipaPad, QTabWidget *padPages)
+{
+    m_rusPad = rusPad;
+    m_ipaPad = ipaPad;
+    m_padPages = padPages;
+    connect(rusPad, &TRusPad::keyText, this, &CompositionAreas::OutputString);
+    connect(ipaPad, &TIPAPad::candidateClicked, this, &CompositionAreas::OutputIPAString);
+}
+
+void CompositionAreas::OutputString(const QString &s)
+{
+    QTextCursor cursor = m_memo->textCursor();
+    cursor.insertText(s);
+    m_memo->setFocus();
+    m_memo->setTextCursor(cursor);
+    Memo1Enter();
+}
+
+void CompositionAreas::OutputIPAString(const QString &s)
+{
+    InsertIpaText(m_edit, s);
+    Edit1Enter();
+}
+
+void CompositionAreas::applyFonts()
+{
+    m_memo->setFont(areaFont(Usr.UsrMainFont, Usr.MainFontSize, QFont::Serif));
+    m_edit->setFont(
+        Usr.KanaFlg
+            ? areaFont(JapaneseFontFamily(Usr.UsrJpFont), Usr.IPAFontSize - 2, QFont::SansSerif)
+            : areaFont(IpaFontFamily(Usr.UsrIPAFont), Usr.IPAFontSize, QFont::SansSerif));
+}
+
+void CompositionAreas::setKanaMode(bool on)
+{
+    Usr.KanaFlg = on;
+    applyFonts();
+    m_edit->clear();
+}
+
+void CompositionAreas::ImePauseExecute()
+{
+    Sys.ImeNumFlg = !Sys.ImeNumFlg;
+    showImeNumResponse();
+    if (Sys.ImeNumFlg)
+        LoadInitIme();
+    else
+        LoadGaIme();
+}
+
+void CompositionAreas::showImeNumResponse()
+{
+    QPalette palette = m_memo->palette();
+    palette.setColor(QPalette::Base, Sys.ImeNumFlg
+                                         ? QToolTip::palette().color(QPalette::ToolTipBase)
+                                         : QColor(Qt::white));
+    m_memo->setPalette(palette);
+}
+
+void CompositionAreas::clearAreas()
+{
+    m_edit->clear();
+    m_memo->clear();
+}
+
+void CompositionAreas::applyScrollBars()
+{
+    const auto policy = Usr.ScrollFlg ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    m_memo->setVerticalScrollBarPolicy(policy);
+    m_memo->setHorizontalScrollBarPolicy(policy);
+    m_memo->setLineWrapMode(Usr.ScrollFlg ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+}
+
+void CompositionAreas::RemoveAc()
+{
+    const auto result = RemoveAccentsResult(m_memo->toPlainText());
+    if (!result)
+        return;
+    if (!Confirm(
+            QStringLiteral("ロシア語入力エリアのアクセント記号をすべて取りますがよろしいですか？"),
+            m_memo))
+        return;
+    m_memo->setPlainText(*result);
+    m_memo->moveCursor(QTextCursor::End);
+}
+
+QString CompositionAreas::activeText() const
+{
+    return Sys.TransMainFlg ? m_memo->toPlainText() : m_edit->text();
+}
+
+void CompositionAreas::showCharacterCount()
+{
+    ShowInformation(CounterText(AreaLength(activeText()), Sys.TransMainFlg), m_memo);
+}
+
+void CompositionAreas::showCodes(bool hexadecimal)
+{
+    const QString message = CodeCheckerText(activeText(), Sys.TransMainFlg, hexadecimal);
+    if (!message.isEmpty())
+        ShowInformation(message, m_memo);
+}
+
+void CompositionAreas::Memo1Enter()
+{
+    if (m_padPages)
+        m_padPages->setCurrentIndex(0);
+    LoadGaIme();
+    Sys.TransMainFlg = true;
+    Q_EMIT activeAreaChanged(true);
+}
+
+void CompositionAreas::Edit1Enter()
+{
+    if (m_padPages)
+        m_padPages->setCurrentIndex(1);
+    Sys.TransMainFlg = false;
+    Q_EMIT activeAreaChanged(false);
+    LoadInitIme();
+}
+
+bool CompositionAreas::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_memo)
+            Memo1Enter();
+        else if (watched == m_edit)
+            Edit1Enter();
+        return false;
+    }
+    if (watched != m_memo)
+        return false;
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        followShift(event);
+    return event->type() == QEvent::KeyPress && Memo1KeyPress(event);
+}
+
+// "/" and "\" type the stress accents while AccentFlg holds; the accent replaces the selection.
+bool CompositionAreas::Memo1KeyPress(QEvent *event)
+{
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (!Usr.AccentFlg || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    if (key->text() == u"/") {
+        m_memo->insertPlainText(QStringLiteral("\u0301"));
+        return true;
+    }
+    if (key->text() == u"\\") {
+        m_memo->insertPlainText(QStringLiteral("\u0300"));
+        return true;
+    }
+    return false;
+}
+
+void CompositionAreas::followShift(QEvent *event)
+{
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (m_rusPad && key->key() == Qt::Key_Shift && !key->isAutoRepeat())
+        m_rusPad->followShift(event->type() == QEvent::KeyPress, GetKeyLock(20, key));
+}

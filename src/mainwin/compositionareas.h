@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QTabWidget;
+class QWidget;
+class TIPAPad;
+class TRusPad;
+
+// The main window's two composition areas: the Russian area (Memo1) with the layout engine and
+// the accent keys, and the IPA line (Edit1) with the candidate rules. The area entered last is
+// the active one (TransMainFlg); it decides the pad page and the keyboard layout.
+class CompositionAreas : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CompositionAreas(QWidget *parent);
+
+    QPlainTextEdit *russianArea() const { return m_memo; }
+    QLineEdit *ipaLine() const { return m_edit; }
+
+    // The pads and the pad page control whose pages (0 Russian, 1 IPA) follow the active area.
+    void attachPads(TRusPad *rusPad, TIPAPad *ipaPad, QTabWidget *padPages);
+
+    // Replace the area's selection by `s`, focus the area and put the caret after `s`.
+    void OutputString(const QString &s);
+    void OutputIPAString(const QString &s);
+
+    // Fonts of both areas from the settings (the IPA line's by kana mode).
+    void applyFonts();
+    // Kana mode of the IPA line: its font and KanaFlg; the line is emptied either way.
+    void setKanaMode(bool on);
+    // F3: alphanumeric mode on or off, with the area's background and the layout.
+    void ImePauseExecute();
+    // Empties the IPA line, then the Russian area.
+    void clearAreas();
+    // Both scroll bars of the Russian area, or none.
+    void applyScrollBars();
+    // The commands on the composed text, with their message boxes.
+    void RemoveAc();
+    void showCharacterCount();
+    void showCodes(bool hexadecimal);
+
+Q_SIGNALS:
+    // The active area changed (true: the Russian area), for the transfer's object label.
+    void activeAreaChanged(bool russianArea);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Memo1Enter();
+    void Edit1Enter();
+    bool Memo1KeyPress(QEvent *event);
+    void followShift(QEvent *event);
+    void showImeNumResponse();
+    QString activeText() const;
+
+    QPlainTextEdit *m_memo;
+    QLineEdit *m_edit;
+    TRusPad *m_rusPad = nullptr;
+    TIPAPad *m_ipaPad = nullptr;
+    QTabWidget *m_padPages = nullptr;
+};
