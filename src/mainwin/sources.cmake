@@ -4,5 +4,6 @@ target_sources(kalvo_core PRIVATE
 target_sources(kalvo_gui PRIVATE
     mainwin/compositionareas.cpp
     mainwin/fontlists.cpp
+    mainwin/mainbody.cpp
     mainwin/tmainfrm.cpp
 )

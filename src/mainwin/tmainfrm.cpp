@@ -8,6 +8,8 @@
 #include "core/settingstable.h"
 #include "core/ulib.h"
 #include "input/imeswitch.h"
+#include "ipa/ipafonts.h"
+#include "mainbody.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,18 +62,25 @@ void TMainFrm::readSettings()
                     .arg(QDir::toNativeSeparators(RngFilePath())));
 }
 
-// The window's controls; filled in by the arrangement of the main window.
+// The window's controls, built in code: base font, menus, body and status bar.
 void TMainFrm::DefineCompo()
 {
+    QFont base(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")));
+    base.setPixelSize(15);
+    setFont(base);
     buildFileMenu();
+    m_body = new MainBody(this);
+    setCentralWidget(m_body);
     buildStatusBar();
 }
 
 // Selects the class folders and lists the current book folder; filled in with the word books.
 void TMainFrm::SubFunction() {}
 
-// Builds the character chart; filled in with the chart.
-void TMainFrm::MakeCompo() {}
+void TMainFrm::MakeCompo()
+{
+    m_body->MakeCompo();
+}
 
 // The compact arrangement for small screens; filled in with the arrangement.
 void TMainFrm::AdjustSmallPC() {}
@@ -97,6 +106,10 @@ void TMainFrm::buildStatusBar()
     m_statusPanel2->setObjectName(QStringLiteral("StatusPanel2"));
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setFixedHeight(22);
+    // The status bar keeps the system's small text, so the F3 hint fits its 180-pixel panel.
+    QFont small = statusBar()->font();
+    small.setPixelSize(12);
+    statusBar()->setFont(small);
     statusBar()->addWidget(m_statusPanel1);
     statusBar()->addWidget(m_statusPanel2, 1);
 }
@@ -130,6 +143,8 @@ void TMainFrm::placeWindow()
     resize(place.frame.size());
     Usr.Panel3Width = place.panel3Width;
     Usr.PCon1Height = place.pageControlHeight;
+    m_body->setPanel3Width(Usr.Panel3Width);
+    m_body->setPageControlHeight(Usr.PCon1Height);
 }
 
 void TMainFrm::FormShow()
@@ -138,6 +153,7 @@ void TMainFrm::FormShow()
     if (Usr.SmallPCFlg)
         AdjustSmallPC();
     SetInit();
+    m_body->selectFirstPages();
     ShowF3Hint();
 }
 
@@ -165,6 +181,7 @@ void TMainFrm::ValuesSet()
     Usr.MainTop = frame.top();
     Usr.MainWidth = width();
     Usr.MainHeight = height();
+    Usr.PCon1Height = m_body->pageControlHeight();
 }
 
 void TMainFrm::writeSettings()

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+class MainBody;
 class QLabel;
 
 // The main window: the hub that owns the composition areas, the pads, the transfer, the word
@@ -20,6 +21,8 @@ public:
     // Status bar panels.
     void SetStatusText(int panel, const QString &text);
     void ShowF3Hint();
+
+    MainBody *body() const { return m_body; }
 
     // The first showing runs FormShow; the window is placed before it is mapped, so the
     // window manager puts the frame where the settings say.
@@ -43,6 +46,7 @@ private:
     void ValuesSet();
     void writeSettings();
 
+    MainBody *m_body = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     QLabel *m_statusPanel2 = nullptr;
     bool m_shown = false;

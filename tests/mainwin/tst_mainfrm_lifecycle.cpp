@@ -55,6 +55,13 @@ void TestMainFrmLifecycle::opensAtSavedPlace()
     QCOMPARE(frm.findChild<QLabel *>(u"StatusPanel1"_qs)->text(),
              u"●F3で英数字入力に切替可(ﾄｸﾞﾙ)"_qs);
     QVERIFY(QFileInfo::exists(Dirs.SysFolder + u"/Leaf101.txt"_qs));
+    // The composition part and the pads are there; the Russian area is active.
+    QVERIFY(frm.findChild<QWidget *>(u"Memo1"_qs));
+    QVERIFY(frm.findChild<QWidget *>(u"Edit1"_qs));
+    QVERIFY(frm.findChild<QWidget *>(u"KeyButton48"_qs));
+    QVERIFY(frm.findChild<QWidget *>(u"CandBtn10"_qs));
+    QVERIFY(frm.findChild<QWidget *>(u"ImgPanel"_qs));
+    QVERIFY(Sys.TransMainFlg);
 }
 
 void TestMainFrmLifecycle::unusablePlaceIsCentred()

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+
+class CompositionAreas;
+class QSplitter;
+class QTabWidget;
+class TCharChart;
+class TIPAPad;
+class TRusPad;
+
+// The body of the main window: the composition part (the IPA line and the Russian area on the
+// left, the pad panel on the right) above the word-book page control.
+class MainBody : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MainBody(QWidget *parent);
+
+    CompositionAreas *areas() const { return m_areas; }
+    TRusPad *rusPad() const { return m_rusPad; }
+    TIPAPad *ipaPad() const { return m_ipaPad; }
+    QTabWidget *padPages() const { return m_padPages; }
+    QTabWidget *pageControl() const { return m_pageControl; }
+
+    // The pad panel's width and the word-book page control's height.
+    void setPanel3Width(int width);
+    void setPageControlHeight(int height);
+    int pageControlHeight() const;
+
+    // The character chart page: built on, destroyed off.
+    void MakeCompo();
+    void removeChart();
+    TCharChart *chart() const { return m_chart; }
+
+    // First display: the first pages, and the focus in the Russian area.
+    void selectFirstPages();
+
+private:
+    QWidget *buildComposition();
+    QWidget *buildPadPanel();
+    void buildPageControl();
+
+    CompositionAreas *m_areas = nullptr;
+    QWidget *m_padPanel = nullptr;
+    TRusPad *m_rusPad = nullptr;
+    TIPAPad *m_ipaPad = nullptr;
+    QTabWidget *m_padPages = nullptr;
+    QSplitter *m_vertical = nullptr;
+    QTabWidget *m_pageControl = nullptr;
+    QWidget *m_chartPage = nullptr;
+    TCharChart *m_chart = nullptr;
+};
