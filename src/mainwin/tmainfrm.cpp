@@ -1,5 +1,6 @@
 #include "tmainfrm.h"
 
+#include "compositionareas.h"
 #include "core/install.h"
 #include "core/messagebox.h"
 #include "core/placement.h"
@@ -11,9 +12,11 @@
 #include "ipa/ipafonts.h"
 #include "mainbody.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -72,6 +75,46 @@ void TMainFrm::DefineCompo()
     m_body = new MainBody(this);
     setCentralWidget(m_body);
     buildStatusBar();
+    buildActions();
+    qApp->installEventFilter(this);
+}
+
+void TMainFrm::buildActions()
+{
+    auto *imePause = new QAction(this);
+    imePause->setObjectName(QStringLiteral("ImePause"));
+    imePause->setShortcut(Qt::Key_F3);
+    imePause->setShortcutContext(Qt::WindowShortcut);
+    connect(imePause, &QAction::triggered, m_body->areas(), &CompositionAreas::ImePauseExecute);
+    addAction(imePause);
+}
+
+bool TMainFrm::eventFilter(QObject *watched, QEvent *event)
+{
+    // A key event reaches the focus widget first and then its parents; it is previewed once.
+    if (event->type() != QEvent::KeyPress || watched != QApplication::focusWidget() ||
+        QApplication::focusWidget()->window() != this)
+        return false;
+    return FormKeyDown(static_cast<QKeyEvent *>(event)->key());
+}
+
+// The function keys that are not action shortcuts; true when the key goes no further.
+bool TMainFrm::FormKeyDown(int key)
+{
+    switch (key) {
+    case Qt::Key_F2:
+        m_body->areas()->clearAreas();
+        break;
+    case Qt::Key_F7:
+        m_body->areas()->RemoveAc();
+        break;
+    case Qt::Key_F12:
+        close();
+        return true;
+    default:
+        break;
+    }
+    return false;
 }
 
 // Selects the class folders and lists the current book folder; filled in with the word books.

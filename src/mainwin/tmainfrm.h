@@ -29,6 +29,8 @@ public:
     void setVisible(bool visible) override;
 
 protected:
+    // The window previews every key before the focused control (the function keys).
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -43,6 +45,8 @@ private:
     void SetInit();
     void buildFileMenu();
     void buildStatusBar();
+    void buildActions();
+    bool FormKeyDown(int key);
     void ValuesSet();
     void writeSettings();
 

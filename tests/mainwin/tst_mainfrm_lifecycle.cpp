@@ -8,7 +8,9 @@
 #include "testenv.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QtTest>
 
@@ -25,6 +27,7 @@ private Q_SLOTS:
     void unwritableSettingsWarnAtShutdown();
     void resetRequestSkipsWriting();
     void smallLayoutRequestIsAppliedOnce();
+    void functionKeys();
 
 private:
     std::unique_ptr<TempHome> m_home;
@@ -155,6 +158,27 @@ void TestMainFrmLifecycle::smallLayoutRequestIsAppliedOnce()
         frm.close();
     }
     QVERIFY(readFile(RngFilePath()).contains("\r\nSmallPCFlg,1\r\nSmallChangeFlg,0\r\n"));
+}
+
+void TestMainFrmLifecycle::functionKeys()
+{
+    TMainFrm frm;
+    frm.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frm));
+    auto *memo = frm.findChild<QPlainTextEdit *>(u"Memo1"_qs);
+    auto *edit = frm.findChild<QLineEdit *>(u"Edit1"_qs);
+    memo->setFocus();
+    memo->setPlainText(u"да"_qs);
+    edit->setText(u"da"_qs);
+    QTest::keyClick(memo, Qt::Key_F2);
+    QVERIFY(memo->toPlainText().isEmpty() && edit->text().isEmpty());
+    QTest::keyClick(memo, Qt::Key_F3);
+    QVERIFY(Sys.ImeNumFlg);
+    QTest::keyClick(memo, Qt::Key_F3);
+    QVERIFY(!Sys.ImeNumFlg);
+    QTest::keyClick(memo, Qt::Key_F12);
+    QVERIFY(!frm.isVisible());
+    QCOMPARE(readFile(RngFilePath()).count("\r\n"), 48);
 }
 
 QTEST_MAIN(TestMainFrmLifecycle)
