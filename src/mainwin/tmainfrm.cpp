@@ -11,6 +11,7 @@
 #include "input/imeswitch.h"
 #include "ipa/ipafonts.h"
 #include "mainbody.h"
+#include "textdocuments.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,9 +72,9 @@ void TMainFrm::DefineCompo()
     QFont base(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")));
     base.setPixelSize(15);
     setFont(base);
-    buildFileMenu();
     m_body = new MainBody(this);
     setCentralWidget(m_body);
+    buildFileMenu();
     buildStatusBar();
     buildActions();
     qApp->installEventFilter(this);
@@ -131,13 +132,30 @@ void TMainFrm::AdjustSmallPC() {}
 // Applies the saved flags to the controls; filled in as the controls arrive.
 void TMainFrm::SetInit() {}
 
+// "ファイル": the text documents of the Russian area and the exit.
 void TMainFrm::buildFileMenu()
 {
+    m_documents = new TextDocuments(m_body->areas()->russianArea(), this);
     QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル"));
     file->setObjectName(QStringLiteral("File1"));
-    QAction *quit = file->addAction(QStringLiteral("終了"));
-    quit->setObjectName(QStringLiteral("Exit1"));
-    connect(quit, &QAction::triggered, this, &QWidget::close);
+    const auto item = [&](const char *name, const QString &text, auto slot) {
+        QAction *action = file->addAction(text);
+        action->setObjectName(QLatin1StringView(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    item("Open1", QStringLiteral("開く"), [this] { m_documents->openDocument(); });
+    file->addSeparator();
+    QAction *save =
+        item("Save1", QStringLiteral("上書き保存"), [this] { m_documents->saveDocument(); });
+    item("SaveAs1", QStringLiteral("名前を付けて保存"), [this] { m_documents->saveDocumentAs(); });
+    file->addSeparator();
+    item("Close1", QStringLiteral("閉じる"),
+         [this] { m_documents->closeDocument([this] { m_body->areas()->clearAreas(); }); });
+    file->addSeparator();
+    item("Exit1", QStringLiteral("終了"), [this] { close(); });
+    connect(file, &QMenu::aboutToShow, save,
+            [this, save] { save->setEnabled(m_documents->canSave()); });
 }
 
 void TMainFrm::buildStatusBar()

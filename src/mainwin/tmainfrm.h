@@ -4,6 +4,7 @@
 
 class MainBody;
 class QLabel;
+class TextDocuments;
 
 // The main window: the hub that owns the composition areas, the pads, the transfer, the word
 // book page and the menus. Its creation reads the settings and installs the shipped data; its
@@ -51,6 +52,7 @@ private:
     void writeSettings();
 
     MainBody *m_body = nullptr;
+    TextDocuments *m_documents = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     QLabel *m_statusPanel2 = nullptr;
     bool m_shown = false;

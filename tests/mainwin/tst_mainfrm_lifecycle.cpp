@@ -28,6 +28,7 @@ private Q_SLOTS:
     void resetRequestSkipsWriting();
     void smallLayoutRequestIsAppliedOnce();
     void functionKeys();
+    void fileMenuEnablesSave();
 
 private:
     std::unique_ptr<TempHome> m_home;
@@ -179,6 +180,29 @@ void TestMainFrmLifecycle::functionKeys()
     QTest::keyClick(memo, Qt::Key_F12);
     QVERIFY(!frm.isVisible());
     QCOMPARE(readFile(RngFilePath()).count("\r\n"), 48);
+}
+
+void TestMainFrmLifecycle::fileMenuEnablesSave()
+{
+    TMainFrm frm;
+    frm.show();
+    auto *file = frm.findChild<QMenu *>(u"File1"_qs);
+    QAction *save = frm.findChild<QAction *>(u"Save1"_qs);
+    QStringList texts;
+    for (QAction *a : file->actions())
+        texts.append(a->isSeparator() ? u"-"_qs : a->text());
+    QCOMPARE(texts, (QStringList{u"開く"_qs, u"-"_qs, u"上書き保存"_qs, u"名前を付けて保存"_qs,
+                                 u"-"_qs, u"閉じる"_qs, u"-"_qs, u"終了"_qs}));
+    Q_EMIT file->aboutToShow();
+    QVERIFY(!save->isEnabled());
+    Sys.Ufname = u"doc.txt"_qs;
+    Q_EMIT file->aboutToShow();
+    QVERIFY(save->isEnabled());
+    frm.findChild<QPlainTextEdit *>(u"Memo1"_qs)->setPlainText(u"да"_qs);
+    frm.findChild<QAction *>(u"Close1"_qs)->trigger();
+    QVERIFY(frm.findChild<QPlainTextEdit *>(u"Memo1"_qs)->toPlainText().isEmpty());
+    Q_EMIT file->aboutToShow();
+    QVERIFY(!save->isEnabled());
 }
 
 QTEST_MAIN(TestMainFrmLifecycle)
