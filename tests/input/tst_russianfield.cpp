@@ -2,6 +2,7 @@
 #include "core/ulib.h"
 #include "input/imeswitch.h"
 #include "input/russianfield.h"
+#include "recordinglayouts.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -9,19 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-// Counts the calls that would switch the system layout.
-class RecordingLayouts final : public KeyboardLayouts {
-public:
-    QString currentLayoutName() const override { return active; }
-    void activateLayout(const QString &identifier) override
-    {
-        active = identifier;
-        calls.append(identifier);
-    }
-    QString active = u"00000411"_qs;
-    QStringList calls;
-};
 
 // X11 key codes of the letter keys (evdev + 8) and a few others.
 quint32 keyCodeOf(QChar c)

@@ -4,6 +4,7 @@
 #include "input/keytables.h"
 #include "mainwin/textdocuments.h"
 #include "modalanswer.h"
+#include "recordinglayouts.h"
 #include "testenv.h"
 
 #include <QPlainTextEdit>
@@ -11,19 +12,6 @@
 #include <memory>
 
 namespace {
-
-// Records the layout switches.
-class RecordingLayouts final : public KeyboardLayouts {
-public:
-    QString currentLayoutName() const override { return active; }
-    void activateLayout(const QString &identifier) override
-    {
-        active = identifier;
-        calls.append(identifier);
-    }
-    QString active;
-    QStringList calls;
-};
 
 const QString Yes = u"はい(&Y)"_qs;
 
