@@ -82,12 +82,15 @@ void ReplaceStr(QString &s, const QString &from, const QString &to)
     ReplaceStrBase(s, kPlaceholder, to);
 }
 
+QString HexCode4(char16_t unit)
+{
+    return QString::number(uint(unit), 16).toUpper().rightJustified(4, u'0');
+}
+
 QString Conv16Uni(QStringView s)
 {
-    return convertReferences(s, [](char16_t u) {
-        return QStringLiteral("&#x") +
-               QString::number(uint(u), 16).toUpper().rightJustified(4, u'0') + u';';
-    });
+    return convertReferences(s,
+                             [](char16_t u) { return QStringLiteral("&#x") + HexCode4(u) + u';'; });
 }
 
 QString Conv10Uni(QStringView s)

@@ -18,6 +18,8 @@ QString CRDecoder(QStringView s);
 void ReplaceStrBase(QString &s, const QString &from, const QString &to);
 // Replaces every `from` by `to`, also when `to` contains `from`, through a placeholder.
 void ReplaceStr(QString &s, const QString &from, const QString &to);
+// A code unit as four upper-case hexadecimal digits, e.g. "0434".
+QString HexCode4(char16_t unit);
 // "&#xHHHH;" (four upper-case hex digits) for every code unit outside U+0020..U+007E.
 QString Conv16Uni(QStringView s);
 // "&#N;" (decimal) for every code unit outside U+0020..U+007E.

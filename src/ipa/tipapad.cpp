@@ -1,5 +1,6 @@
 #include "tipapad.h"
 
+#include "core/codecs.h"
 #include "core/ulib.h"
 #include "input/tkeybutton.h"
 #include "ipa/ipacatalogue.h"
@@ -50,11 +51,6 @@ int Round(double value)
 QColor ToColor(Rgb rgb)
 {
     return QColor::fromRgb(QRgb(rgb));
-}
-
-QString HexCode(QChar ch)
-{
-    return QString::number(ch.unicode(), 16).toUpper().rightJustified(4, u'0');
 }
 
 QString ShiftMarkOf(QChar key)
@@ -225,7 +221,7 @@ void TIPAPad::showSlot(int slot)
     QString english, japanese, description;
     GetIPAInfo(symbol.front(), english, japanese, description);
     button->setText(IpaCaption(symbol));
-    button->setToolTip(english + QStringLiteral(": ") + HexCode(symbol.front()));
+    button->setToolTip(english + QStringLiteral(": ") + HexCode4(symbol.front().unicode()));
     button->setEnabled(true);
     button->setXPosPer(CentredMarks.contains(symbol.front()) ? 52 : 66);
     button->setYPosPer(66);

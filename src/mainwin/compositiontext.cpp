@@ -1,5 +1,6 @@
 #include "compositiontext.h"
 
+#include "core/codecs.h"
 #include "core/textdocument.h"
 #include "input/urussian.h"
 
@@ -30,8 +31,7 @@ QString CodeCheckerText(QStringView text, bool russianArea, bool hexadecimal)
     QString codes;
     const auto append = [&](char16_t unit) {
         codes += u'/';
-        codes += hexadecimal ? QString::number(uint(unit), 16).toUpper().rightJustified(4, u'0')
-                             : QString::number(uint(unit));
+        codes += hexadecimal ? HexCode4(unit) : QString::number(uint(unit));
     };
     for (QChar c : text) {
         if (c == u'\n')

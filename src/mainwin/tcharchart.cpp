@@ -1,5 +1,6 @@
 #include "mainwin/tcharchart.h"
 
+#include "core/codecs.h"
 #include "core/ulib.h"
 #include "input/urussian.h"
 #include "ipa/ipafonts.h"
@@ -262,8 +263,7 @@ void TCharChart::drawCell(Cell &cell) const
         cell.setFace(text, glyphFont, {}, {});
         return;
     case Block::Symbol:
-        cell.setToolTip(QStringLiteral("0x") +
-                        QString::number(ch.unicode(), 16).rightJustified(4, u'0').toUpper());
+        cell.setToolTip(QStringLiteral("0x") + HexCode4(ch.unicode()));
         // A combining mark alone would join whatever is drawn before it.
         cell.setFace(
             text.isEmpty() ? text : IpaCaption(text), glyphFont, japaneseName,
