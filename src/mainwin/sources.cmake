@@ -4,6 +4,8 @@ target_sources(kalvo_core PRIVATE
 target_sources(kalvo_gui PRIVATE
     mainwin/compositionareas.cpp
     mainwin/fontlists.cpp
+    mainwin/mainactions.cpp
     mainwin/mainbody.cpp
+    mainwin/mainmenus.cpp
     mainwin/tmainfrm.cpp
 )

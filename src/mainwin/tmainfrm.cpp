@@ -10,7 +10,9 @@
 #include "core/ulib.h"
 #include "input/imeswitch.h"
 #include "ipa/ipafonts.h"
+#include "mainactions.h"
 #include "mainbody.h"
+#include "mainmenus.h"
 #include "textdocuments.h"
 
 #include <QAction>
@@ -74,20 +76,17 @@ void TMainFrm::DefineCompo()
     setFont(base);
     m_body = new MainBody(this);
     setCentralWidget(m_body);
-    buildFileMenu();
-    buildStatusBar();
     buildActions();
+    buildMenus();
+    buildStatusBar();
     qApp->installEventFilter(this);
 }
 
 void TMainFrm::buildActions()
 {
-    auto *imePause = new QAction(this);
-    imePause->setObjectName(QStringLiteral("ImePause"));
-    imePause->setShortcut(Qt::Key_F3);
-    imePause->setShortcutContext(Qt::WindowShortcut);
-    connect(imePause, &QAction::triggered, m_body->areas(), &CompositionAreas::ImePauseExecute);
-    addAction(imePause);
+    m_actions = new MainActions(this);
+    connect(m_actions->ImePause, &QAction::triggered, m_body->areas(),
+            &CompositionAreas::ImePauseExecute);
 }
 
 bool TMainFrm::eventFilter(QObject *watched, QEvent *event)
@@ -132,30 +131,12 @@ void TMainFrm::AdjustSmallPC() {}
 // Applies the saved flags to the controls; filled in as the controls arrive.
 void TMainFrm::SetInit() {}
 
-// "ファイル": the text documents of the Russian area and the exit.
-void TMainFrm::buildFileMenu()
+// The menu bar; the text documents belong to the Russian area.
+void TMainFrm::buildMenus()
 {
     m_documents = new TextDocuments(m_body->areas()->russianArea(), this);
-    QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル"));
-    file->setObjectName(QStringLiteral("File1"));
-    const auto item = [&](const char *name, const QString &text, auto slot) {
-        QAction *action = file->addAction(text);
-        action->setObjectName(QLatin1StringView(name));
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    item("Open1", QStringLiteral("開く"), [this] { m_documents->openDocument(); });
-    file->addSeparator();
-    QAction *save =
-        item("Save1", QStringLiteral("上書き保存"), [this] { m_documents->saveDocument(); });
-    item("SaveAs1", QStringLiteral("名前を付けて保存"), [this] { m_documents->saveDocumentAs(); });
-    file->addSeparator();
-    item("Close1", QStringLiteral("閉じる"),
-         [this] { m_documents->closeDocument([this] { m_body->areas()->clearAreas(); }); });
-    file->addSeparator();
-    item("Exit1", QStringLiteral("終了"), [this] { close(); });
-    connect(file, &QMenu::aboutToShow, save,
-            [this, save] { save->setEnabled(m_documents->canSave()); });
+    m_menus = new MainMenus(menuBar(), m_actions, m_body->areas(), m_documents, m_body);
+    connect(m_menus, &MainMenus::exitRequested, this, &QWidget::close);
 }
 
 void TMainFrm::buildStatusBar()

@@ -2,7 +2,9 @@
 
 #include <QMainWindow>
 
+class MainActions;
 class MainBody;
+class MainMenus;
 class QLabel;
 class TextDocuments;
 
@@ -44,7 +46,7 @@ private:
     void MakeCompo();
     void AdjustSmallPC();
     void SetInit();
-    void buildFileMenu();
+    void buildMenus();
     void buildStatusBar();
     void buildActions();
     bool FormKeyDown(int key);
@@ -52,6 +54,8 @@ private:
     void writeSettings();
 
     MainBody *m_body = nullptr;
+    MainActions *m_actions = nullptr;
+    MainMenus *m_menus = nullptr;
     TextDocuments *m_documents = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     QLabel *m_statusPanel2 = nullptr;
