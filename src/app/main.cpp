@@ -5,10 +5,27 @@
 #include "platform/termination.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+// The interface is Japanese whatever the locale, so Qt's own texts (file dialog buttons, the
+// edit context menus) are Japanese too.
+void installJapaneseQtTexts(QApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installJapaneseQtTexts(app);
 
     SingleInstance instance;
     if (!instance.acquire())
