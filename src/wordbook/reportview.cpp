@@ -1,0 +1,116 @@
+#include "reportview.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Gives every row the view's fixed height.
+class FixedRowDelegate : public QStyledItemDelegate {
+public:
+    FixedRowDelegate(int rowHeight, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_rowHeight(rowHeight)
+    {}
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), m_rowHeight};
+    }
+
+private:
+    int m_rowHeight;
+};
+
+} // namespace
+
+ReportView::ReportView(int rowHeight, bool gridLines, QWidget *parent)
+    : QTreeView(parent)
+    , m_rowHeight(rowHeight)
+    , m_gridLines(gridLines)
+{
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAllColumnsShowFocus(true);
+    setItemDelegate(new FixedRowDelegate(rowHeight, this));
+    header()->setStretchLastSection(false);
+    // Columns keep any saved width, down to none at all.
+    header()->setMinimumSectionSize(0);
+    header()->setSectionsMovable(false);
+    header()->setSectionsClickable(true);
+    keepSelectionColoursWithoutFocus();
+}
+
+void ReportView::keepSelectionColoursWithoutFocus()
+{
+    QPalette p = palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        p.setBrush(QPalette::Inactive, role, p.brush(QPalette::Active, role));
+    setPalette(p);
+}
+
+void ReportView::setPaletteColour(QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette p = palette();
+    p.setColor(role, colour);
+    setPalette(p);
+}
+
+void ReportView::setBackground(const QColor &colour)
+{
+    setPaletteColour(QPalette::Base, colour);
+}
+
+void ReportView::setTextColour(const QColor &colour)
+{
+    setPaletteColour(QPalette::Text, colour);
+}
+
+void ReportView::selectRow(int row)
+{
+    if (!model())
+        return;
+    const QModelIndex index = model()->index(row, 0);
+    if (!index.isValid()) {
+        clearSelection();
+        return;
+    }
+    setCurrentIndex(index);
+    selectionModel()->select(index,
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+int ReportView::selectedRow() const
+{
+    if (!selectionModel())
+        return -1;
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ReportView::drawRow(QPainter *painter, const QStyleOptionViewItem &option,
+                         const QModelIndex &index) const
+{
+    QTreeView::drawRow(painter, option, index);
+    if (!m_gridLines)
+        return;
+    const auto gridHint = style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this);
+    painter->save();
+    painter->setPen(QColor::fromRgba(static_cast<QRgb>(gridHint)));
+    const QRect row = option.rect;
+    painter->drawLine(row.left(), row.bottom(), row.right(), row.bottom());
+    const QHeaderView *columns = header();
+    for (int section = 0; section < columns->count(); ++section) {
+        if (columns->isSectionHidden(section))
+            continue;
+        const int right =
+            columns->sectionViewportPosition(section) + columns->sectionSize(section) - 1;
+        painter->drawLine(right, row.top(), right, row.bottom());
+    }
+    painter->restore();
+}
