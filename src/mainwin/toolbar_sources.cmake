@@ -1,0 +1,4 @@
+target_sources(kalvo_gui PRIVATE
+    mainwin/maintoolbar.cpp
+    mainwin/targetlamp.cpp
+)
