@@ -6,10 +6,12 @@
 #include "input/truspad.h"
 #include "ipa/tipapad.h"
 #include "tcharchart.h"
+#include "wordbook/wordbookpage.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -18,6 +20,7 @@ namespace {
 constexpr int kSplitterWidth = 4;
 constexpr int kIpaLineHeight = 28;
 constexpr int kMargin = 3;
+constexpr int kPadTabPixelSize = 13;
 
 QSplitter *splitter(Qt::Orientation orientation, QWidget *parent)
 {
@@ -29,7 +32,7 @@ QSplitter *splitter(Qt::Orientation orientation, QWidget *parent)
 
 } // namespace
 
-MainBody::MainBody(QWidget *parent)
+MainBody::MainBody(MainActions *actions, QWidget *parent)
     : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
@@ -45,7 +48,7 @@ MainBody::MainBody(QWidget *parent)
     composition->setStretchFactor(0, 1);
     composition->setStretchFactor(1, 0);
     m_vertical->addWidget(composition);
-    buildPageControl();
+    buildPageControl(actions);
     m_vertical->setStretchFactor(0, 1);
     m_vertical->setStretchFactor(1, 0);
 }
@@ -71,6 +74,11 @@ QWidget *MainBody::buildPadPanel()
     m_padPages = new QTabWidget(m_padPanel);
     m_padPages->setObjectName(QStringLiteral("PageControl2"));
     m_padPages->setTabPosition(QTabWidget::East);
+    // The vertical tabs ("ロシア語ニーモニック" and "発音記号") must both fit the height of
+    // the compact arrangement's composition part.
+    QFont tabFont = m_padPages->tabBar()->font();
+    tabFont.setPixelSize(kPadTabPixelSize);
+    m_padPages->tabBar()->setFont(tabFont);
     m_rusPad = new TRusPad(m_padPages);
     m_rusPad->setObjectName(QStringLiteral("RusPad1"));
     m_ipaPad = new TIPAPad(m_padPages);
@@ -86,12 +94,16 @@ QWidget *MainBody::buildPadPanel()
     return m_padPanel;
 }
 
-void MainBody::buildPageControl()
+void MainBody::buildPageControl(MainActions *actions)
 {
     m_pageControl = new QTabWidget(m_vertical);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
     auto *wordPage = new QWidget(m_pageControl);
     wordPage->setObjectName(QStringLiteral("TabSheet3"));
+    m_wordBookPage = new WordBookPage(actions, wordPage);
+    auto *wordLayout = new QVBoxLayout(wordPage);
+    wordLayout->setContentsMargins(0, 0, 0, 0);
+    wordLayout->addWidget(m_wordBookPage);
     m_pageControl->addTab(wordPage, QStringLiteral("単語リスト"));
     m_chartPage = new QWidget(m_pageControl);
     m_chartPage->setObjectName(QStringLiteral("TabSheet4"));
@@ -110,6 +122,12 @@ void MainBody::setPageControlHeight(int height)
 {
     const int total = qMax(m_vertical->height(), height + 200);
     m_vertical->setSizes({total - height - kSplitterWidth, height});
+}
+
+void MainBody::setUnderStretch(bool pageControlStretches)
+{
+    m_vertical->setStretchFactor(0, pageControlStretches ? 0 : 1);
+    m_vertical->setStretchFactor(1, pageControlStretches ? 1 : 0);
 }
 
 int MainBody::pageControlHeight() const

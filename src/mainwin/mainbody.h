@@ -3,11 +3,13 @@
 #include <QWidget>
 
 class CompositionAreas;
+class MainActions;
 class QSplitter;
 class QTabWidget;
 class TCharChart;
 class TIPAPad;
 class TRusPad;
+class WordBookPage;
 
 // The body of the main window: the composition part (the IPA line and the Russian area on the
 // left, the pad panel on the right) above the word-book page control.
@@ -15,18 +17,22 @@ class MainBody : public QWidget {
     Q_OBJECT
 
 public:
-    explicit MainBody(QWidget *parent);
+    MainBody(MainActions *actions, QWidget *parent);
 
     CompositionAreas *areas() const { return m_areas; }
     TRusPad *rusPad() const { return m_rusPad; }
     TIPAPad *ipaPad() const { return m_ipaPad; }
     QTabWidget *padPages() const { return m_padPages; }
     QTabWidget *pageControl() const { return m_pageControl; }
+    WordBookPage *wordBookPage() const { return m_wordBookPage; }
 
     // The pad panel's width and the word-book page control's height.
     void setPanel3Width(int width);
     void setPageControlHeight(int height);
     int pageControlHeight() const;
+    // Which part takes the height the body gains or loses: the word-book page control (true)
+    // or the composition part.
+    void setUnderStretch(bool pageControlStretches);
 
     // The character chart page: built on, destroyed off.
     void MakeCompo();
@@ -39,7 +45,7 @@ public:
 private:
     QWidget *buildComposition();
     QWidget *buildPadPanel();
-    void buildPageControl();
+    void buildPageControl(MainActions *actions);
 
     CompositionAreas *m_areas = nullptr;
     QWidget *m_padPanel = nullptr;
@@ -48,6 +54,7 @@ private:
     QTabWidget *m_padPages = nullptr;
     QSplitter *m_vertical = nullptr;
     QTabWidget *m_pageControl = nullptr;
+    WordBookPage *m_wordBookPage = nullptr;
     QWidget *m_chartPage = nullptr;
     TCharChart *m_chart = nullptr;
 };

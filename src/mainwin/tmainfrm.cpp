@@ -13,7 +13,11 @@
 #include "mainactions.h"
 #include "mainbody.h"
 #include "mainmenus.h"
+#include "maintoolbar.h"
+#include "tcharchart.h"
 #include "textdocuments.h"
+#include "wordbook/reportview.h"
+#include "wordbook/wordbookpage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,9 +26,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolTip>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -74,19 +80,96 @@ void TMainFrm::DefineCompo()
     QFont base(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")));
     base.setPixelSize(15);
     setFont(base);
-    m_body = new MainBody(this);
-    setCentralWidget(m_body);
-    buildActions();
+    m_actions = new MainActions(this);
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_toolBar = new MainToolBar(central);
+    m_body = new MainBody(m_actions, central);
+    layout->addWidget(m_toolBar);
+    layout->addWidget(m_body, 1);
+    setCentralWidget(central);
+    connectActions();
+    connectToolBar();
+    connectWordBookPage();
     buildMenus();
     buildStatusBar();
     qApp->installEventFilter(this);
 }
 
-void TMainFrm::buildActions()
+void TMainFrm::connectActions()
 {
-    m_actions = new MainActions(this);
     connect(m_actions->ImePause, &QAction::triggered, m_body->areas(),
             &CompositionAreas::ImePauseExecute);
+    m_toolBar->bindActions(*m_actions);
+}
+
+void TMainFrm::connectToolBar()
+{
+    CompositionAreas *areas = m_body->areas();
+    connect(m_toolBar, &MainToolBar::practiceClicked, this, &TMainFrm::startPractice);
+    connect(m_toolBar, &MainToolBar::clearClicked, areas, &CompositionAreas::clearAreas);
+    connect(m_toolBar, &MainToolBar::kanaToggled, areas, &CompositionAreas::setKanaMode);
+    connect(m_toolBar, &MainToolBar::removeAccentsClicked, areas, &CompositionAreas::RemoveAc);
+    connect(m_toolBar, &MainToolBar::exitClicked, this, &QWidget::close);
+    connect(m_toolBar, &MainToolBar::underStretchToggled, this, &TMainFrm::CheckBox3Click);
+    connect(m_toolBar, &MainToolBar::autoPasteToggled, this,
+            [](bool checked) { Usr.AutoPasteFlg = checked; });
+    connect(m_toolBar, &MainToolBar::fontChanged, this, &TMainFrm::ComboBox1Change);
+    connect(m_toolBar, &MainToolBar::fontBoxCommitted, this, &TMainFrm::focusRussianArea);
+    connect(m_toolBar, &MainToolBar::fontSizeChanged, this, &TMainFrm::ComboBox2Change);
+    connect(areas, &CompositionAreas::activeAreaChanged, m_toolBar, &MainToolBar::setObjectLabel);
+}
+
+void TMainFrm::connectWordBookPage()
+{
+    connect(m_body->wordBookPage(), &WordBookPage::fontSizeDialogRequested, this,
+            &TMainFrm::showFontSizeDialog);
+}
+
+// F1 and the practice button: the window's values into the settings, then the practice.
+void TMainFrm::startPractice()
+{
+    ValuesSet();
+    showPractice();
+}
+
+// The practice window comes with the practice quiz.
+void TMainFrm::showPractice() {}
+
+// The font size dialog comes with the options.
+void TMainFrm::showFontSizeDialog() {}
+
+// A new Russian font: the Russian area, the word list's Russian column and the chart use it.
+void TMainFrm::ComboBox1Change()
+{
+    m_body->areas()->applyFonts();
+    if (!Sys.TC_Title.isEmpty()) {
+        Sys.OBNFSize = -1;
+        m_body->wordBookPage()->wordList()->viewport()->update();
+    }
+    if (Usr.AlphabetFlg && m_body->chart())
+        m_body->chart()->DrawCharts();
+}
+
+void TMainFrm::ComboBox2Change()
+{
+    m_body->areas()->applyFonts();
+    focusRussianArea();
+}
+
+void TMainFrm::focusRussianArea()
+{
+    m_body->areas()->russianArea()->setFocus();
+}
+
+// "下伸び": checked, the word-book page control takes the height the window gains or loses;
+// unchecked, the composition part does.
+void TMainFrm::CheckBox3Click(bool checked)
+{
+    Usr.UnderStretchFlg = checked;
+    m_body->setUnderStretch(checked);
 }
 
 bool TMainFrm::eventFilter(QObject *watched, QEvent *event)
@@ -102,6 +185,9 @@ bool TMainFrm::eventFilter(QObject *watched, QEvent *event)
 bool TMainFrm::FormKeyDown(int key)
 {
     switch (key) {
+    case Qt::Key_F1:
+        startPractice();
+        break;
     case Qt::Key_F2:
         m_body->areas()->clearAreas();
         break;
@@ -125,11 +211,22 @@ void TMainFrm::MakeCompo()
     m_body->MakeCompo();
 }
 
-// The compact arrangement for small screens; filled in with the arrangement.
-void TMainFrm::AdjustSmallPC() {}
+// The compact arrangement for small screens; the pad panel's width comes with the placement.
+void TMainFrm::AdjustSmallPC()
+{
+    m_toolBar->AdjustSmallPC();
+}
 
-// Applies the saved flags to the controls; filled in as the controls arrive.
-void TMainFrm::SetInit() {}
+// First display: the saved flags into the controls, each followed by its control's routine.
+void TMainFrm::SetInit()
+{
+    m_toolBar->applySettings();
+    CheckBox3Click(Usr.UnderStretchFlg);
+    m_body->wordBookPage()->setAutoShelfClosing(Usr.AutoDoorFlg);
+    Sys.Check4State = Usr.AutoDoorFlg;
+    m_body->wordBookPage()->setListOrder(Usr.EiwaFlg);
+    m_body->areas()->setKanaMode(Usr.KanaFlg);
+}
 
 // The menu bar; the text documents belong to the Russian area.
 void TMainFrm::buildMenus()
@@ -137,6 +234,8 @@ void TMainFrm::buildMenus()
     m_documents = new TextDocuments(m_body->areas()->russianArea(), this);
     m_menus = new MainMenus(menuBar(), m_actions, m_body->areas(), m_documents, m_body);
     connect(m_menus, &MainMenus::exitRequested, this, &QWidget::close);
+    connect(m_menus, &MainMenus::transferModeChanged, m_toolBar, &MainToolBar::setTransferMode);
+    connect(m_menus, &MainMenus::fontSizeDialogRequested, this, &TMainFrm::showFontSizeDialog);
 }
 
 void TMainFrm::buildStatusBar()
@@ -195,6 +294,8 @@ void TMainFrm::FormShow()
     if (Usr.SmallPCFlg)
         AdjustSmallPC();
     SetInit();
+    // The body has its final size only now that the window is laid out.
+    m_body->setPageControlHeight(Usr.PCon1Height);
     m_body->selectFirstPages();
     ShowF3Hint();
 }
@@ -224,6 +325,7 @@ void TMainFrm::ValuesSet()
     Usr.MainWidth = width();
     Usr.MainHeight = height();
     Usr.PCon1Height = m_body->pageControlHeight();
+    Usr.Lv1ColumnWidth = m_body->wordBookPage()->columnWidths();
 }
 
 void TMainFrm::writeSettings()

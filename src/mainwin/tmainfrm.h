@@ -5,6 +5,7 @@
 class MainActions;
 class MainBody;
 class MainMenus;
+class MainToolBar;
 class QLabel;
 class TextDocuments;
 
@@ -48,7 +49,16 @@ private:
     void SetInit();
     void buildMenus();
     void buildStatusBar();
-    void buildActions();
+    void connectActions();
+    void connectToolBar();
+    void connectWordBookPage();
+    void startPractice();
+    void showPractice();
+    void showFontSizeDialog();
+    void ComboBox1Change();
+    void ComboBox2Change();
+    void focusRussianArea();
+    void CheckBox3Click(bool checked);
     bool FormKeyDown(int key);
     void ValuesSet();
     void writeSettings();
@@ -56,6 +66,7 @@ private:
     MainBody *m_body = nullptr;
     MainActions *m_actions = nullptr;
     MainMenus *m_menus = nullptr;
+    MainToolBar *m_toolBar = nullptr;
     TextDocuments *m_documents = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     QLabel *m_statusPanel2 = nullptr;
