@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// A top-level window of the desktop, as the transfer sees it.
+struct ForeignWindow {
+    // The native window id; 0 when no window has the input.
+    quintptr id = 0;
+    QString title;
+    // The desktop, a dock or panel, the root window, or one of Kalvo's own windows: never a
+    // transfer target.
+    bool shell = false;
+    // A terminal emulator, which pastes with Ctrl+Shift+V instead of Ctrl+V.
+    bool terminal = false;
+};
+
+// The other programs' windows: which one has the input, bringing one to the front, and the
+// paste keystroke. Where the platform lets no program watch or drive other windows (Wayland,
+// offscreen) the backend is not available and the user pastes by hand.
+class ForeignWindows {
+public:
+    virtual ~ForeignWindows() = default;
+
+    virtual bool available() const = 0;
+    // The top-level window that has the user's input at this moment.
+    virtual ForeignWindow foregroundWindow() = 0;
+    // Brings the window to the front and gives it the input; false when it no longer exists
+    // or the window manager refused.
+    virtual bool activate(quintptr id) = 0;
+    // Sends the paste keystroke (Ctrl+V, or Ctrl+Shift+V for a terminal) to the window that
+    // has the input, every key pressed and released again; waits up to a second for keys the
+    // user still holds. False when nothing could be sent.
+    virtual bool sendPaste(bool terminal) = 0;
+};

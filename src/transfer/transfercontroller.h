@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class CompositionAreas;
+class ForeignWindows;
+class QTimer;
+class QWidget;
+struct ForeignWindow;
+
+// The transfer to other applications: F9 puts the active composition area's text on the
+// clipboard in the form of TransIndex and, with automatic paste on, raises the target window
+// and sends it the paste keystroke. The target is the last foreign window that had the input
+// while Kalvo was in the background, recorded by SearchTimer (50 ms, running exactly while the
+// application is inactive). PasteTimer is the one-shot delay between raising the target and
+// the keystroke. Where the backend is not available nothing is tracked and F9 only fills the
+// clipboard.
+class TransferController : public QObject {
+    Q_OBJECT
+
+public:
+    TransferController(CompositionAreas *areas, ForeignWindows &windows, QObject *parent = nullptr);
+
+    // F9: the selection of the active area, else its whole text, to the clipboard; without a
+    // selection the whole area is selected afterwards; then the paste step when AutoPasteFlg.
+    void TransferExecute();
+    // One tracking tick: a new foreground window becomes the target.
+    void SearchTimerTimer();
+    // The paste step: raise the target and start PasteTimer; a target that cannot be raised
+    // is forgotten.
+    void AutoPaste();
+    // The paste keystroke, sent only while the target still has the input; then the areas are
+    // emptied when TransClearFlg.
+    void PasteTimerTimer();
+    // Forgets the target: lamp white, caption "Kalvo".
+    void DisableAutoPaste();
+    // The automatic paste check box: AutoPasteFlg, and unchecked forgets the target.
+    void setAutoPaste(bool checked);
+
+    QTimer *searchTimer() const { return m_searchTimer; }
+    QTimer *pasteTimer() const { return m_pasteTimer; }
+
+Q_SIGNALS:
+    // For the target lamp (red while held) and the main window's caption.
+    void targetChanged(bool held, const QString &caption);
+    // A message for the status bar.
+    void statusNotice(const QString &text);
+
+private:
+    void followApplicationState(Qt::ApplicationState state);
+    QWidget *activeArea() const;
+    bool activeAreaHasSelection() const;
+    QString activeAreaText() const;
+    void putOnClipboard(const QString &text);
+    void selectWholeArea();
+    void announceManualPaste();
+    void holdTarget(const ForeignWindow &window, const QString &title);
+    int pasteDelay() const;
+    bool targetHasInput();
+    void clearAfterPaste();
+
+    CompositionAreas *m_areas;
+    ForeignWindows &m_windows;
+    QTimer *m_searchTimer;
+    QTimer *m_pasteTimer;
+    // The target is a terminal emulator, which pastes with Ctrl+Shift+V.
+    bool m_targetTerminal = false;
+    bool m_manualPasteAnnounced = false;
+};

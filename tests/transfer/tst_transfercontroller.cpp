@@ -1,0 +1,546 @@
+#include "core/settingstable.h"
+#include "core/ulib.h"
+#include "fakeforeignwindows.h"
+#include "input/imeswitch.h"
+#include "ipa/ipafonts.h"
+#include "mainwin/compositionareas.h"
+#include "transfer/areafonts.h"
+#include "transfer/richtextforms.h"
+#include "transfer/transfercontroller.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtTest>
+#include <memory>
+
+// Transfer with a scripted desktop. The paste delay is driven by hand: the test checks that
+// PasteTimer runs with the right interval and then calls PasteTimerTimer() itself.
+class TestTransferController : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void plainForms_data();
+    void plainForms();
+    void selectionIsTransferredAndKept_data();
+    void selectionIsTransferredAndKept();
+    void richFormsCarryTheAreaFont_data();
+    void richFormsCarryTheAreaFont();
+    void emptyArea_data();
+    void emptyArea();
+    void unknownModePastesNothing();
+    void automaticPasteOff();
+    void uncheckingForgetsTheTarget();
+    void pasteDelays_data();
+    void pasteDelays();
+    void clearAfterTransfer_data();
+    void clearAfterTransfer();
+    void nothingIsSentOutsideTheTarget_data();
+    void nothingIsSentOutsideTheTarget();
+    void terminalGetsItsPasteKey();
+    void targetClosedBeforeTransfer();
+    void tracking_data();
+    void tracking();
+    void helpFreezesTheTarget();
+    void searchTimerFollowsTheApplication();
+    void unavailableBackendOnlyFillsTheClipboard();
+
+private:
+    void typeRussian(const QString &text);
+    void typeIpa(const QString &text);
+    void holdTarget(quintptr id, const QString &title, bool terminal = false);
+    void backToKalvo();
+    QString clipboardText() const;
+
+    std::unique_ptr<QWidget> m_window;
+    CompositionAreas *m_areas = nullptr;
+    TransferController *m_controller = nullptr;
+    std::unique_ptr<FakeForeignWindows> m_desktop;
+    std::unique_ptr<QSignalSpy> m_targets;
+};
+
+Q_DECLARE_METATYPE(ForeignWindow)
+
+namespace {
+
+// What the user did between the raise of the target and the keystroke.
+enum Interference { OtherWindowFocused, InputNowhere, AutoPasteUnchecked, KeystrokeFailed };
+
+} // namespace
+
+void TestTransferController::init()
+{
+    InitSysVars();
+    InitUsrVars(false, 0xFFFFE1);
+    m_desktop = std::make_unique<FakeForeignWindows>();
+    m_window = std::make_unique<QWidget>();
+    m_areas = new CompositionAreas(m_window.get());
+    auto *layout = new QVBoxLayout(m_window.get());
+    layout->addWidget(m_areas->ipaLine());
+    layout->addWidget(m_areas->russianArea());
+    m_controller = new TransferController(m_areas, *m_desktop, m_window.get());
+    m_targets = std::make_unique<QSignalSpy>(m_controller, &TransferController::targetChanged);
+    QGuiApplication::clipboard()->clear();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestTransferController::cleanup()
+{
+    m_targets.reset();
+    m_window.reset();
+    LoadInitIme();
+}
+
+void TestTransferController::typeRussian(const QString &text)
+{
+    QPlainTextEdit *memo = m_areas->russianArea();
+    memo->setFocus();
+    memo->setPlainText(text);
+    QVERIFY(Sys.TransMainFlg);
+}
+
+void TestTransferController::typeIpa(const QString &text)
+{
+    QLineEdit *line = m_areas->ipaLine();
+    line->setFocus();
+    line->setText(text);
+    QVERIFY(!Sys.TransMainFlg);
+}
+
+// The user works in another window while Kalvo is in the background.
+void TestTransferController::holdTarget(quintptr id, const QString &title, bool terminal)
+{
+    m_desktop->focusNew(id, title, false, terminal);
+    m_controller->SearchTimerTimer();
+    QCOMPARE(Sys.ForWin, id);
+    backToKalvo();
+    m_targets->clear();
+}
+
+// Kalvo's own window has the input; the backend never offers it as a target.
+void TestTransferController::backToKalvo()
+{
+    m_desktop->foreground = ForeignWindow{1, u"Kalvo"_qs, true, false};
+}
+
+QString TestTransferController::clipboardText() const
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+void TestTransferController::plainForms_data()
+{
+    QTest::addColumn<bool>("russian");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("decimal") << true << 2 << u"да"_qs << u"&#1076;&#1072;"_qs;
+    QTest::newRow("hexadecimal") << true << 3 << u"да"_qs << u"&#x0434;&#x0430;"_qs;
+    QTest::newRow("unicode") << true << 4 << u"да"_qs << u"да"_qs;
+    QTest::newRow("line break decimal")
+        << true << 2 << u"а\nб"_qs << u"&#1072;&#13;&#10;&#1073;"_qs;
+    QTest::newRow("line break hexadecimal")
+        << true << 3 << u"а\nб"_qs << u"&#x0430;&#x000D;&#x000A;&#x0431;"_qs;
+    QTest::newRow("line break unicode") << true << 4 << u"а\nб"_qs << u"а\r\nб"_qs;
+    QTest::newRow("no-break space kept") << true << 4 << u"а\u00A0б"_qs << u"а\u00A0б"_qs;
+    QTest::newRow("ipa line") << false << 3 << u"ʃ"_qs << u"&#x0283;"_qs;
+}
+
+// The whole text goes, and the whole area is selected afterwards.
+void TestTransferController::plainForms()
+{
+    QFETCH(bool, russian);
+    QFETCH(int, mode);
+    QFETCH(QString, text);
+    Usr.TransIndex = mode;
+    russian ? typeRussian(text) : typeIpa(text);
+    m_controller->TransferExecute();
+    QTEST(clipboardText(), "expected");
+    if (russian) {
+        const QTextCursor cursor = m_areas->russianArea()->textCursor();
+        QCOMPARE(cursor.selectionStart(), 0);
+        QCOMPARE(cursor.selectionEnd(), text.size());
+        QCOMPARE(QApplication::focusWidget(), m_areas->russianArea());
+    } else {
+        QCOMPARE(m_areas->ipaLine()->selectedText(), text);
+        QCOMPARE(QApplication::focusWidget(), m_areas->ipaLine());
+    }
+}
+
+void TestTransferController::selectionIsTransferredAndKept_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("part of a word") << u"привет"_qs << 1 << 3 << u"ри"_qs;
+    QTest::newRow("across a line break") << u"аб\nвг"_qs << 1 << 4 << u"б\r\nв"_qs;
+}
+
+void TestTransferController::selectionIsTransferredAndKept()
+{
+    QFETCH(QString, text);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    Usr.TransIndex = 4;
+    typeRussian(text);
+    QTextCursor cursor = m_areas->russianArea()->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    m_areas->russianArea()->setTextCursor(cursor);
+    m_controller->TransferExecute();
+    QTEST(clipboardText(), "expected");
+    const QTextCursor after = m_areas->russianArea()->textCursor();
+    QCOMPARE(after.selectionStart(), start);
+    QCOMPARE(after.selectionEnd(), end);
+}
+
+void TestTransferController::richFormsCarryTheAreaFont_data()
+{
+    QTest::addColumn<int>("area");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("charset");
+    QTest::newRow("russian area") << 0 << 22 << 204;
+    QTest::newRow("ipa line") << 1 << 14 << 0;
+    QTest::newRow("ipa line in kana mode") << 2 << 12 << 128;
+}
+
+void TestTransferController::richFormsCarryTheAreaFont()
+{
+    QFETCH(int, area);
+    QFETCH(int, points);
+    QFETCH(int, charset);
+    Usr.MainFontSize = 22;
+    Usr.UsrMainFont = u"PT Serif"_qs;
+    m_areas->setKanaMode(area == 2);
+    const QString text = area == 0 ? u"да\nнет"_qs : u"ロシア"_qs;
+    area == 0 ? typeRussian(text) : typeIpa(text);
+    const QString families[] = {u"PT Serif"_qs, IpaFontFamily(Usr.UsrIPAFont),
+                                JapaneseFontFamily(Usr.UsrJpFont)};
+    const RichFont font{families[area], points, charset};
+    QCOMPARE(area == 0 ? RussianRichFont().family : IpaRichFont().family, families[area]);
+
+    m_controller->TransferExecute();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data);
+    const QString sent = area == 0 ? u"да\r\nнет"_qs : text;
+    QCOMPARE(data->data(u"text/rtf"_qs), RtfDocument(sent, font));
+    QCOMPARE(data->data(u"application/rtf"_qs), RtfDocument(sent, font));
+    QVERIFY(data->html().endsWith(HtmlFragment(sent, font)));
+    QCOMPARE(data->text(), sent);
+}
+
+void TestTransferController::emptyArea_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("rich text leaves the clipboard") << 1 << u"before"_qs;
+    QTest::newRow("decimal") << 2 << QString();
+    QTest::newRow("hexadecimal") << 3 << QString();
+    QTest::newRow("unicode") << 4 << QString();
+}
+
+// The transfer runs all the same, and so does the paste step.
+void TestTransferController::emptyArea()
+{
+    QFETCH(int, mode);
+    Usr.TransIndex = mode;
+    holdTarget(7, u"Editor"_qs);
+    QGuiApplication::clipboard()->setText(u"before"_qs);
+    typeRussian(QString());
+    m_controller->TransferExecute();
+    QTEST(clipboardText(), "expected");
+    QCOMPARE(m_desktop->activations, QList<quintptr>{7});
+    QVERIFY(m_controller->pasteTimer()->isActive());
+}
+
+void TestTransferController::unknownModePastesNothing()
+{
+    Usr.TransIndex = 7;
+    holdTarget(7, u"Editor"_qs);
+    QGuiApplication::clipboard()->setText(u"before"_qs);
+    typeRussian(u"да"_qs);
+    m_controller->TransferExecute();
+    QCOMPARE(clipboardText(), u"before"_qs);
+    QVERIFY(m_desktop->activations.isEmpty());
+    QVERIFY(!m_controller->pasteTimer()->isActive());
+}
+
+void TestTransferController::automaticPasteOff()
+{
+    m_controller->setAutoPaste(false);
+    QVERIFY(!Usr.AutoPasteFlg);
+    m_targets->clear();
+    m_desktop->focusNew(7, u"Editor"_qs);
+    m_controller->SearchTimerTimer();
+    backToKalvo();
+    Usr.TransIndex = 4;
+    typeRussian(u"да"_qs);
+    m_controller->TransferExecute();
+    QCOMPARE(clipboardText(), u"да"_qs);
+    QCOMPARE(m_targets->count(), 0);
+    QVERIFY(!Sys.PasteEnableFlg);
+    QVERIFY(m_desktop->activations.isEmpty());
+    QVERIFY(!m_controller->pasteTimer()->isActive());
+}
+
+void TestTransferController::uncheckingForgetsTheTarget()
+{
+    holdTarget(7, u"Editor"_qs);
+    m_controller->setAutoPaste(false);
+    QCOMPARE(m_targets->count(), 1);
+    QCOMPARE(m_targets->at(0).at(0).toBool(), false);
+    QCOMPARE(m_targets->at(0).at(1).toString(), u"Kalvo"_qs);
+    QVERIFY(!Sys.PasteEnableFlg);
+    QCOMPARE(Sys.ForWin, quintptr(0));
+    m_controller->setAutoPaste(true);
+    QVERIFY(Usr.AutoPasteFlg);
+    QVERIFY(!Sys.PasteEnableFlg);
+}
+
+void TestTransferController::pasteDelays_data()
+{
+    QTest::addColumn<bool>("slow");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("interval");
+    QTest::newRow("plain window") << false << u"Text Editor"_qs << 300;
+    QTest::newRow("edge") << false << u"New tab - Microsoft Edge"_qs << 900;
+    QTest::newRow("edge, other case") << false << u"microsoft edge"_qs << 300;
+    QTest::newRow("slow") << true << u"Text Editor"_qs << 1000;
+    QTest::newRow("slow edge") << true << u"Microsoft Edge"_qs << 1000;
+}
+
+void TestTransferController::pasteDelays()
+{
+    QFETCH(bool, slow);
+    QFETCH(QString, title);
+    QFETCH(int, interval);
+    Sys.SlowPasteFlg = slow;
+    holdTarget(7, title);
+    typeRussian(u"да"_qs);
+    m_controller->TransferExecute();
+    QCOMPARE(m_desktop->activations, QList<quintptr>{7});
+    QTimer *timer = m_window->findChild<QTimer *>(u"PasteTimer"_qs);
+    QVERIFY(timer);
+    QVERIFY(timer->isActive());
+    QVERIFY(timer->isSingleShot());
+    QCOMPARE(timer->interval(), interval);
+    QVERIFY(m_desktop->pastes.isEmpty());
+    m_controller->PasteTimerTimer();
+    QCOMPARE(m_desktop->pastes, QList<bool>{false});
+    QVERIFY(!timer->isActive());
+    QCOMPARE(m_targets->count(), 0);
+}
+
+void TestTransferController::clearAfterTransfer_data()
+{
+    QTest::addColumn<bool>("autoPaste");
+    QTest::addColumn<bool>("target");
+    QTest::addColumn<bool>("russianActive");
+    QTest::addColumn<bool>("cleared");
+    QTest::newRow("after the keystroke") << true << true << true << true;
+    QTest::newRow("ipa line active") << true << true << false << true;
+    QTest::newRow("automatic paste off") << false << true << true << false;
+    QTest::newRow("no target") << true << false << true << false;
+}
+
+void TestTransferController::clearAfterTransfer()
+{
+    QFETCH(bool, autoPaste);
+    QFETCH(bool, target);
+    QFETCH(bool, russianActive);
+    QFETCH(bool, cleared);
+    Usr.TransClearFlg = true;
+    if (target)
+        holdTarget(7, u"Editor"_qs);
+    m_controller->setAutoPaste(autoPaste);
+    typeRussian(u"да"_qs);
+    typeIpa(u"ʃ"_qs);
+    if (russianActive)
+        m_areas->russianArea()->setFocus();
+    m_controller->TransferExecute();
+    QCOMPARE(m_areas->russianArea()->toPlainText(), u"да"_qs);
+    m_controller->PasteTimerTimer();
+    QCOMPARE(m_areas->russianArea()->toPlainText().isEmpty(), cleared);
+    QCOMPARE(m_areas->ipaLine()->text().isEmpty(), cleared);
+    QWidget *active =
+        russianActive ? static_cast<QWidget *>(m_areas->russianArea()) : m_areas->ipaLine();
+    QCOMPARE(QApplication::focusWidget(), active);
+}
+
+void TestTransferController::nothingIsSentOutsideTheTarget_data()
+{
+    QTest::addColumn<int>("interference");
+    QTest::newRow("another window took the input") << int(OtherWindowFocused);
+    QTest::newRow("no window has the input") << int(InputNowhere);
+    QTest::newRow("automatic paste unchecked") << int(AutoPasteUnchecked);
+    QTest::newRow("the keystroke could not be sent") << int(KeystrokeFailed);
+}
+
+// Whatever went wrong in the delay, the text stays in the areas and on the clipboard.
+void TestTransferController::nothingIsSentOutsideTheTarget()
+{
+    QFETCH(int, interference);
+    Usr.TransClearFlg = true;
+    Usr.TransIndex = 4;
+    holdTarget(7, u"Editor"_qs);
+    typeRussian(u"да"_qs);
+    m_controller->TransferExecute();
+    QCOMPARE(m_desktop->foreground.id, quintptr(7));
+    switch (Interference(interference)) {
+    case OtherWindowFocused:
+        m_desktop->focusNew(8, u"Mail"_qs);
+        break;
+    case InputNowhere:
+        m_desktop->foreground = {};
+        break;
+    case AutoPasteUnchecked:
+        m_controller->setAutoPaste(false);
+        QVERIFY(!m_controller->pasteTimer()->isActive());
+        break;
+    case KeystrokeFailed:
+        m_desktop->pasteSucceeds = false;
+        break;
+    }
+    m_controller->PasteTimerTimer();
+    QCOMPARE(m_desktop->pastes.size(), interference == KeystrokeFailed ? 1 : 0);
+    QCOMPARE(m_areas->russianArea()->toPlainText(), u"да"_qs);
+    QCOMPARE(clipboardText(), u"да"_qs);
+}
+
+void TestTransferController::terminalGetsItsPasteKey()
+{
+    holdTarget(9, u"user@host: ~"_qs, true);
+    typeRussian(u"да"_qs);
+    m_controller->TransferExecute();
+    m_controller->PasteTimerTimer();
+    QCOMPARE(m_desktop->pastes, QList<bool>{true});
+}
+
+void TestTransferController::targetClosedBeforeTransfer()
+{
+    Usr.TransIndex = 4;
+    Usr.TransClearFlg = true;
+    holdTarget(7, u"Editor"_qs);
+    m_desktop->close(7);
+    typeRussian(u"да"_qs);
+    m_controller->TransferExecute();
+    QCOMPARE(clipboardText(), u"да"_qs);
+    QCOMPARE(m_targets->count(), 1);
+    QCOMPARE(m_targets->at(0).at(0).toBool(), false);
+    QCOMPARE(m_targets->at(0).at(1).toString(), u"Kalvo"_qs);
+    QVERIFY(!Sys.PasteEnableFlg);
+    QCOMPARE(Sys.ForWin, quintptr(0));
+    QVERIFY(!m_controller->pasteTimer()->isActive());
+    m_controller->PasteTimerTimer();
+    QVERIFY(m_desktop->pastes.isEmpty());
+    QCOMPARE(m_areas->russianArea()->toPlainText(), u"да"_qs);
+}
+
+void TestTransferController::tracking_data()
+{
+    const QString a253(253, u'a');
+    QTest::addColumn<ForeignWindow>("window");
+    QTest::addColumn<bool>("recorded");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("edge");
+    QTest::newRow("a window") << ForeignWindow{5, u"Mail"_qs} << true
+                              << u"Kalvo  転送先: [ Mail ]"_qs << false;
+    QTest::newRow("empty title") << ForeignWindow{5, QString()} << true << u"Kalvo  転送先: [  ]"_qs
+                                 << false;
+    QTest::newRow("title cut at 254")
+        << ForeignWindow{5, QString(300, u'a')} << true
+        << u"Kalvo  転送先: [ "_qs + QString(254, u'a') + u" ]"_qs << false;
+    QTest::newRow("cut never splits a pair") << ForeignWindow{5, a253 + u"😀b"_qs} << true
+                                             << u"Kalvo  転送先: [ "_qs + a253 + u" ]"_qs << false;
+    QTest::newRow("edge beyond the cut")
+        << ForeignWindow{5, QString(254, u'a') + u"Microsoft Edge"_qs} << true
+        << u"Kalvo  転送先: [ "_qs + QString(254, u'a') + u" ]"_qs << false;
+    QTest::newRow("edge") << ForeignWindow{5, u"Start - Microsoft Edge"_qs} << true
+                          << u"Kalvo  転送先: [ Start - Microsoft Edge ]"_qs << true;
+    QTest::newRow("desktop or panel")
+        << ForeignWindow{5, u"Desktop"_qs, true} << false << QString() << false;
+    QTest::newRow("no window") << ForeignWindow{} << false << QString() << false;
+    QTest::newRow("the same target")
+        << ForeignWindow{4, u"Renamed"_qs} << false << QString() << false;
+}
+
+// Starting from a held target 4: which foreground windows replace it.
+void TestTransferController::tracking()
+{
+    QFETCH(ForeignWindow, window);
+    QFETCH(bool, recorded);
+    QFETCH(QString, caption);
+    QFETCH(bool, edge);
+    holdTarget(4, u"Editor"_qs);
+    m_desktop->foreground = window;
+    m_controller->SearchTimerTimer();
+    QCOMPARE(m_targets->count(), recorded ? 1 : 0);
+    QCOMPARE(Sys.ForWin, recorded ? window.id : quintptr(4));
+    QVERIFY(Sys.PasteEnableFlg);
+    if (!recorded)
+        return;
+    QCOMPARE(m_targets->at(0).at(0).toBool(), true);
+    QCOMPARE(m_targets->at(0).at(1).toString(), caption);
+    QCOMPARE(Sys.MS_EdgeFlg, edge);
+}
+
+void TestTransferController::helpFreezesTheTarget()
+{
+    holdTarget(4, u"Editor"_qs);
+    Sys.HelpOpenFlg = true;
+    m_desktop->focusNew(5, u"Viewer"_qs);
+    m_controller->SearchTimerTimer();
+    QCOMPARE(m_targets->count(), 0);
+    QCOMPARE(Sys.ForWin, quintptr(4));
+    backToKalvo();
+    typeRussian(u"да"_qs);
+    m_controller->TransferExecute();
+    QCOMPARE(m_desktop->activations, QList<quintptr>{4});
+    m_controller->PasteTimerTimer();
+    QCOMPARE(m_desktop->pastes.size(), 1);
+}
+
+void TestTransferController::searchTimerFollowsTheApplication()
+{
+    QTimer *timer = m_window->findChild<QTimer *>(u"SearchTimer"_qs);
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 50);
+    QVERIFY(!timer->isActive());
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    QVERIFY(timer->isActive());
+    m_desktop->focusNew(5, u"Mail"_qs);
+    QTRY_COMPARE(Sys.ForWin, quintptr(5));
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    QVERIFY(!timer->isActive());
+    QCOMPARE(Sys.ForWin, quintptr(5));
+}
+
+void TestTransferController::unavailableBackendOnlyFillsTheClipboard()
+{
+    m_desktop->isAvailable = false;
+    QSignalSpy notices(m_controller, &TransferController::statusNotice);
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    QVERIFY(!m_controller->searchTimer()->isActive());
+    Usr.TransIndex = 4;
+    typeRussian(u"да"_qs);
+    m_controller->TransferExecute();
+    m_controller->TransferExecute();
+    QCOMPARE(clipboardText(), u"да"_qs);
+    QCOMPARE(notices.count(), 1);
+    QVERIFY(notices.at(0).at(0).toString().contains(u"クリップボード"_qs));
+    QVERIFY(m_desktop->activations.isEmpty());
+    QCOMPARE(m_targets->count(), 0);
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+}
+
+QTEST_MAIN(TestTransferController)
+#include "tst_transfercontroller.moc"
