@@ -1,11 +1,14 @@
 #include "platformservices.h"
 
+#include "foreignwindows.h"
+#include "null/nullforeignwindows.h"
 #include "null/nullkeylockstate.h"
+#include "x11/x11foreignwindows.h"
 #include "x11/x11keylockstate.h"
 
 #include <QGuiApplication>
-#include <qguiapplication_platform.h>
 #include <memory>
+#include <qguiapplication_platform.h>
 
 namespace {
 
@@ -24,7 +27,19 @@ std::unique_ptr<KeyLockState> makeKeyLocks()
     return std::make_unique<NullKeyLockState>();
 }
 
+// A connection of its own (same display as Qt's): waiting for the server's events there does
+// not compete with Qt's event reader.
+std::unique_ptr<ForeignWindows> makeForeignWindows()
+{
+    if (x11Connection()) {
+        if (std::unique_ptr<X11ForeignWindows> windows = X11ForeignWindows::open())
+            return windows;
+    }
+    return std::make_unique<NullForeignWindows>();
+}
+
 KeyLockState *g_keyLocksOverride = nullptr;
+ForeignWindows *g_foreignWindowsOverride = nullptr;
 
 } // namespace
 
@@ -39,6 +54,17 @@ KeyLockState &keyLocks()
 void setKeyLocks(KeyLockState *state)
 {
     g_keyLocksOverride = state;
+}
+
+ForeignWindows &foreignWindows()
+{
+    static const std::unique_ptr<ForeignWindows> platform = makeForeignWindows();
+    return g_foreignWindowsOverride ? *g_foreignWindowsOverride : *platform;
+}
+
+void setForeignWindows(ForeignWindows *windows)
+{
+    g_foreignWindowsOverride = windows;
 }
 
 } // namespace PlatformServices

@@ -1,5 +1,6 @@
 #pragma once
 
+class ForeignWindows;
 class KeyLockState;
 
 // The desktop services of the platform Qt runs on: the X11 backends on xcb, the null backends
@@ -10,6 +11,11 @@ KeyLockState &keyLocks();
 
 // Replaces the key lock backend (tests); nullptr restores the platform's own.
 void setKeyLocks(KeyLockState *state);
+
+ForeignWindows &foreignWindows();
+
+// Replaces the foreign window backend (tests); nullptr restores the platform's own.
+void setForeignWindows(ForeignWindows *windows);
 
 } // namespace PlatformServices
 

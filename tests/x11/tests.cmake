@@ -1,1 +1,3 @@
 kalvo_add_test(tst_x11_typing X11 SOURCES x11/tst_x11_typing.cpp LIBS kalvo_gui)
+kalvo_add_test(tst_x11_foreignwindows X11 SOURCES x11/tst_x11_foreignwindows.cpp
+    LIBS kalvo_gui PkgConfig::XCB)
