@@ -14,8 +14,10 @@
 #include "mainbody.h"
 #include "mainmenus.h"
 #include "maintoolbar.h"
+#include "platform/platformservices.h"
 #include "tcharchart.h"
 #include "textdocuments.h"
+#include "transfer/transfercontroller.h"
 #include "wordbook/reportview.h"
 #include "wordbook/wordbookpage.h"
 
@@ -90,8 +92,10 @@ void TMainFrm::DefineCompo()
     layout->addWidget(m_toolBar);
     layout->addWidget(m_body, 1);
     setCentralWidget(central);
+    m_transfer = new TransferController(m_body->areas(), PlatformServices::foreignWindows(), this);
     connectActions();
     connectToolBar();
+    connectTransfer();
     connectWordBookPage();
     buildMenus();
     buildStatusBar();
@@ -114,12 +118,25 @@ void TMainFrm::connectToolBar()
     connect(m_toolBar, &MainToolBar::removeAccentsClicked, areas, &CompositionAreas::RemoveAc);
     connect(m_toolBar, &MainToolBar::exitClicked, this, &QWidget::close);
     connect(m_toolBar, &MainToolBar::underStretchToggled, this, &TMainFrm::CheckBox3Click);
-    connect(m_toolBar, &MainToolBar::autoPasteToggled, this,
-            [](bool checked) { Usr.AutoPasteFlg = checked; });
     connect(m_toolBar, &MainToolBar::fontChanged, this, &TMainFrm::ComboBox1Change);
     connect(m_toolBar, &MainToolBar::fontBoxCommitted, this, &TMainFrm::focusRussianArea);
     connect(m_toolBar, &MainToolBar::fontSizeChanged, this, &TMainFrm::ComboBox2Change);
     connect(areas, &CompositionAreas::activeAreaChanged, m_toolBar, &MainToolBar::setObjectLabel);
+}
+
+void TMainFrm::connectTransfer()
+{
+    connect(m_actions->Transfer, &QAction::triggered, m_transfer,
+            &TransferController::TransferExecute);
+    connect(m_toolBar, &MainToolBar::autoPasteToggled, m_transfer,
+            &TransferController::setAutoPaste);
+    connect(m_transfer, &TransferController::targetChanged, this,
+            [this](bool held, const QString &caption) {
+                m_toolBar->setLampOn(held);
+                setWindowTitle(caption);
+            });
+    connect(m_transfer, &TransferController::statusNotice, this,
+            [this](const QString &text) { SetStatusText(1, text); });
 }
 
 void TMainFrm::connectWordBookPage()

@@ -8,6 +8,7 @@ class MainMenus;
 class MainToolBar;
 class QLabel;
 class TextDocuments;
+class TransferController;
 
 // The main window: the hub that owns the composition areas, the pads, the transfer, the word
 // book page and the menus. Its creation reads the settings and installs the shipped data; its
@@ -51,6 +52,7 @@ private:
     void buildStatusBar();
     void connectActions();
     void connectToolBar();
+    void connectTransfer();
     void connectWordBookPage();
     void startPractice();
     void showPractice();
@@ -67,6 +69,7 @@ private:
     MainActions *m_actions = nullptr;
     MainMenus *m_menus = nullptr;
     MainToolBar *m_toolBar = nullptr;
+    TransferController *m_transfer = nullptr;
     TextDocuments *m_documents = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     QLabel *m_statusPanel2 = nullptr;

@@ -1,0 +1,224 @@
+// The transfer as a user meets it: the real program with a fresh HOME, a real X client with a
+// text field (Tk) as the target, keys typed with xdotool, the clipboard read with xclip.
+#include "testenv.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+// A Tk text field titled `title` that writes its content to `out` ten times a second.
+const char kClientScript[] = R"(
+wm title . [lindex $argv 0]
+text .t -width 40 -height 4
+pack .t
+focus .t
+proc dump {} {
+    set f [open [lindex $::argv 1] w]
+    fconfigure $f -encoding utf-8
+    puts -nonewline $f [.t get 1.0 end-1c]
+    close $f
+    after 100 dump
+}
+after 100 dump
+)";
+
+QString run(const QString &program, const QStringList &args, const QByteArray &input = {})
+{
+    QProcess p;
+    p.start(program, args);
+    if (!input.isEmpty()) {
+        p.write(input);
+        p.closeWriteChannel();
+    }
+    if (!p.waitForFinished(10000) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+QString xdotool(const QStringList &args)
+{
+    return run(u"xdotool"_qs, args);
+}
+
+// The first visible window whose name matches `pattern`, waiting up to ten seconds.
+QString findWindow(const QString &pattern)
+{
+    for (int i = 0; i < 100; ++i) {
+        const QString id = xdotool({u"search"_qs, u"--onlyvisible"_qs, u"--name"_qs, pattern})
+                               .section(u'\n', 0, 0);
+        if (!id.isEmpty())
+            return id;
+        QTest::qWait(100);
+    }
+    return {};
+}
+
+QString clipboard(const QString &target)
+{
+    return run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs, u"-o"_qs, u"-t"_qs, target});
+}
+
+// A target client, alive while the object lives.
+class Client {
+public:
+    Client(const QString &dir, const QString &title)
+        : m_out(dir + u"/"_qs + title + u".out"_qs)
+    {
+        const QString script = dir + u"/client.tcl"_qs;
+        writeFile(script, kClientScript);
+        m_process.start(u"wish"_qs, {script, title, m_out});
+        id = findWindow(u"^"_qs + title + u"$"_qs);
+    }
+    ~Client() { close(); }
+
+    void close()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    QString text() const { return QString::fromUtf8(readFile(m_out)); }
+
+    QString id;
+
+private:
+    QString m_out;
+    QProcess m_process;
+};
+
+} // namespace
+
+class TestX11Transfer : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void pastesIntoTheWindowTheUserLeft();
+    void closedTargetIsForgotten();
+    void automaticPasteOffOnlyFillsTheClipboard();
+
+private:
+    void startKalvo(const QByteArray &settings = {});
+    void activate(const QString &id);
+    void typeAndTransfer();
+    QString kalvoTitle() const;
+    bool lampIsRed() const;
+
+    std::unique_ptr<TempHome> m_home;
+    std::unique_ptr<QProcess> m_kalvo;
+    QString m_kalvoId;
+};
+
+void TestX11Transfer::init()
+{
+    m_home = std::make_unique<TempHome>();
+}
+
+void TestX11Transfer::cleanup()
+{
+    if (m_kalvo) {
+        m_kalvo->terminate();
+        m_kalvo->waitForFinished(10000);
+    }
+    m_kalvo.reset();
+    m_home.reset();
+}
+
+void TestX11Transfer::startKalvo(const QByteArray &settings)
+{
+    if (!settings.isEmpty())
+        writeFile(m_home->configDir() + u"/Sys/Kalvo.rng"_qs, settings);
+    m_kalvo = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"QT_QPA_PLATFORM"_qs);
+    m_kalvo->setProcessEnvironment(env);
+    m_kalvo->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_kalvo->start(QStringLiteral(KALVO_BINARY));
+    m_kalvoId = findWindow(u"^Kalvo"_qs);
+    QVERIFY(!m_kalvoId.isEmpty());
+}
+
+void TestX11Transfer::activate(const QString &id)
+{
+    xdotool({u"windowactivate"_qs, u"--sync"_qs, id});
+    QTRY_COMPARE(xdotool({u"getactivewindow"_qs}), id);
+    // Kalvo records the target every 50 ms while it is in the background.
+    QTest::qWait(200);
+}
+
+void TestX11Transfer::typeAndTransfer()
+{
+    xdotool({u"key"_qs, u"--delay"_qs, u"40"_qs, u"p"_qs, u"r"_qs, u"i"_qs, u"v"_qs, u"e"_qs,
+             u"t"_qs, u"F9"_qs});
+}
+
+QString TestX11Transfer::kalvoTitle() const
+{
+    return xdotool({u"getwindowname"_qs, m_kalvoId});
+}
+
+// The lamp is the only pure red in the tool bar.
+bool TestX11Transfer::lampIsRed() const
+{
+    const QString pixels =
+        run(u"import"_qs, {u"-window"_qs, m_kalvoId, u"-crop"_qs, u"400x120+0+0"_qs, u"-depth"_qs,
+                           u"8"_qs, u"txt:-"_qs});
+    return pixels.contains(u"#FF0000"_qs);
+}
+
+void TestX11Transfer::pastesIntoTheWindowTheUserLeft()
+{
+    startKalvo();
+    Client client(m_home->path(), u"Tk target"_qs);
+    QVERIFY(!client.id.isEmpty());
+    activate(client.id);
+    activate(m_kalvoId);
+    QCOMPARE(kalvoTitle(), u"Kalvo  転送先: [ Tk target ]"_qs);
+    QVERIFY(lampIsRed());
+    typeAndTransfer();
+    QTRY_COMPARE_WITH_TIMEOUT(client.text(), u"привет"_qs, 5000);
+    const QString rtf = clipboard(u"text/rtf"_qs);
+    QVERIFY2(rtf.contains(u"\\fcharset204"_qs) && rtf.contains(u"\\fs40"_qs), qPrintable(rtf));
+    QVERIFY2(rtf.contains(u"Times New Roman"_qs), qPrintable(rtf));
+    const QString html = clipboard(u"text/html"_qs);
+    QVERIFY2(html.contains(u"Times New Roman"_qs) && html.contains(u"20pt"_qs), qPrintable(html));
+    QCOMPARE(clipboard(u"UTF8_STRING"_qs), u"привет"_qs);
+}
+
+void TestX11Transfer::closedTargetIsForgotten()
+{
+    startKalvo();
+    Client bystander(m_home->path(), u"Tk bystander"_qs);
+    Client target(m_home->path(), u"Tk target"_qs);
+    activate(bystander.id);
+    activate(target.id);
+    activate(m_kalvoId);
+    QCOMPARE(kalvoTitle(), u"Kalvo  転送先: [ Tk target ]"_qs);
+    target.close();
+    QTest::qWait(300);
+    activate(m_kalvoId);
+    typeAndTransfer();
+    QTRY_COMPARE(kalvoTitle(), u"Kalvo"_qs);
+    QTest::qWait(1000);
+    QVERIFY(bystander.text().isEmpty());
+    QVERIFY(!lampIsRed());
+    QCOMPARE(clipboard(u"UTF8_STRING"_qs), u"привет"_qs);
+}
+
+void TestX11Transfer::automaticPasteOffOnlyFillsTheClipboard()
+{
+    startKalvo("AutoPasteFlg,0\r\nTransIndex,4\r\n");
+    Client client(m_home->path(), u"Tk target"_qs);
+    activate(client.id);
+    activate(m_kalvoId);
+    QCOMPARE(kalvoTitle(), u"Kalvo"_qs);
+    typeAndTransfer();
+    QTRY_COMPARE(clipboard(u"UTF8_STRING"_qs), u"привет"_qs);
+    QTest::qWait(1000);
+    QVERIFY(client.text().isEmpty());
+    QCOMPARE(xdotool({u"getactivewindow"_qs}), m_kalvoId);
+}
+
+QTEST_MAIN(TestX11Transfer)
+#include "tst_x11_transfer.moc"
