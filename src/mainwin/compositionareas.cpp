@@ -7,9 +7,9 @@
 #include "input/russianfield.h"
 #include "input/truspad.h"
 #include "ipa/candidatefilter.h"
-#include "ipa/ipafonts.h"
 #include "ipa/tipapad.h"
 #include "platform/platformservices.h"
+#include "transfer/areafonts.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -21,11 +21,12 @@
 
 namespace {
 
-QFont areaFont(const QString &family, int points, QFont::StyleHint hint)
+// The area's font is the font its rich transfer carries, so a paste looks like the area.
+QFont areaFont(const RichFont &rich, QFont::StyleHint hint)
 {
-    QFont font(family);
+    QFont font(rich.family);
     font.setStyleHint(hint);
-    font.setPointSize(qMax(1, points));
+    font.setPointSize(rich.pointSize);
     return font;
 }
 
@@ -79,11 +80,8 @@ void CompositionAreas::OutputIPAString(const QString &s)
 
 void CompositionAreas::applyFonts()
 {
-    m_memo->setFont(areaFont(Usr.UsrMainFont, Usr.MainFontSize, QFont::Serif));
-    m_edit->setFont(
-        Usr.KanaFlg
-            ? areaFont(JapaneseFontFamily(Usr.UsrJpFont), Usr.IPAFontSize - 2, QFont::SansSerif)
-            : areaFont(IpaFontFamily(Usr.UsrIPAFont), Usr.IPAFontSize, QFont::SansSerif));
+    m_memo->setFont(areaFont(RussianRichFont(), QFont::Serif));
+    m_edit->setFont(areaFont(IpaRichFont(), QFont::SansSerif));
 }
 
 void CompositionAreas::setKanaMode(bool on)

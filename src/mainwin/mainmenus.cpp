@@ -206,17 +206,6 @@ MainMenus::MainMenus(QMenuBar *bar, MainActions *actions, CompositionAreas *area
         buildMenu(bar, row);
 }
 
-QAction *MainMenus::item(const QString &name) const
-{
-    auto *bar = static_cast<QMenuBar *>(parent());
-    for (QMenu *menu : bar->findChildren<QMenu *>()) {
-        for (QAction *action : menu->actions())
-            if (action->objectName() == name)
-                return action;
-    }
-    return nullptr;
-}
-
 void MainMenus::buildMenu(QMenuBar *bar, const MenuRow &row)
 {
     QMenu *menu = bar->addMenu(QString::fromUtf16(row.title));

@@ -6,7 +6,6 @@
 class CompositionAreas;
 class MainActions;
 class MainBody;
-class QAction;
 class QMenu;
 class QMenuBar;
 class TextDocuments;
@@ -19,9 +18,6 @@ class MainMenus : public QObject {
 public:
     MainMenus(QMenuBar *bar, MainActions *actions, CompositionAreas *areas,
               TextDocuments *documents, MainBody *body);
-
-    // An item, by objectName.
-    QAction *item(const QString &name) const;
 
 Q_SIGNALS:
     void exitRequested();

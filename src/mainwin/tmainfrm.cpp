@@ -302,7 +302,6 @@ void TMainFrm::placeWindow()
     Usr.Panel3Width = place.panel3Width;
     Usr.PCon1Height = place.pageControlHeight;
     m_body->setPanel3Width(Usr.Panel3Width);
-    m_body->setPageControlHeight(Usr.PCon1Height);
 }
 
 void TMainFrm::FormShow()

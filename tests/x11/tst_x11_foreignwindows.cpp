@@ -113,7 +113,7 @@ struct TkClient {
 };
 
 // One property of a test window. Text goes as 8-bit data, cardinals and atoms as 32-bit.
-struct PropertySpec {
+struct PropertyValue {
     QByteArray name;
     QByteArray type;
     QByteArray bytes;
@@ -121,17 +121,17 @@ struct PropertySpec {
     QByteArrayList atoms;
 };
 
-PropertySpec text(const char *name, const char *type, const QByteArray &bytes)
+PropertyValue text(const char *name, const char *type, const QByteArray &bytes)
 {
     return {name, type, bytes, {}, {}};
 }
 
-PropertySpec cardinal(const char *name, quint32 value)
+PropertyValue cardinal(const char *name, quint32 value)
 {
     return {name, "CARDINAL", {}, {value}, {}};
 }
 
-PropertySpec atomList(const char *name, const QByteArrayList &atoms)
+PropertyValue atomList(const char *name, const QByteArrayList &atoms)
 {
     return {name, "ATOM", {}, {}, atoms};
 }
@@ -199,16 +199,16 @@ public:
         sync();
     }
 
-    void setProperty(xcb_window_t window, const PropertySpec &spec)
+    void setProperty(xcb_window_t window, const PropertyValue &property)
     {
-        QList<quint32> values = spec.cardinals;
-        for (const QByteArray &atomName : spec.atoms)
+        QList<quint32> values = property.cardinals;
+        for (const QByteArray &atomName : property.atoms)
             values.append(atom(atomName));
         const bool isText = values.isEmpty();
-        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, atom(spec.name),
-                            atom(spec.type), isText ? 8 : 32,
-                            isText ? spec.bytes.size() : values.size(),
-                            isText ? static_cast<const void *>(spec.bytes.constData())
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, atom(property.name),
+                            atom(property.type), isText ? 8 : 32,
+                            isText ? property.bytes.size() : values.size(),
+                            isText ? static_cast<const void *>(property.bytes.constData())
                                    : static_cast<const void *>(values.constData()));
         sync();
     }
@@ -325,7 +325,7 @@ private:
 
 } // namespace
 
-Q_DECLARE_METATYPE(QList<PropertySpec>)
+Q_DECLARE_METATYPE(QList<PropertyValue>)
 
 class TestX11ForeignWindows : public QObject {
     Q_OBJECT
@@ -471,7 +471,7 @@ void TestX11ForeignWindows::sendPastePastesTheClipboardIntoTheClient()
 void TestX11ForeignWindows::describesTheFocusedClientWindow_data()
 {
     QTest::addColumn<bool>("managed");
-    QTest::addColumn<QList<PropertySpec>>("properties");
+    QTest::addColumn<QList<PropertyValue>>("properties");
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("shell");
     QTest::addColumn<bool>("terminal");
@@ -552,7 +552,7 @@ void TestX11ForeignWindows::describesTheFocusedClientWindow_data()
 void TestX11ForeignWindows::describesTheFocusedClientWindow()
 {
     QFETCH(bool, managed);
-    QFETCH(QList<PropertySpec>, properties);
+    QFETCH(QList<PropertyValue>, properties);
     QFETCH(QString, title);
     QFETCH(bool, shell);
     QFETCH(bool, terminal);
@@ -561,7 +561,7 @@ void TestX11ForeignWindows::describesTheFocusedClientWindow()
     const xcb_window_t client = m_private.createWindow(frame);
     if (managed)
         m_private.setProperty(client, {"WM_STATE", "WM_STATE", {}, {1, 0}, {}});
-    for (const PropertySpec &property : properties)
+    for (const PropertyValue &property : properties)
         m_private.setProperty(client, property);
     const xcb_window_t child = m_private.createWindow(client);
     m_private.focus(child);
