@@ -1,8 +1,8 @@
 #include "core/folders.h"
-#include "core/messagebox.h"
 #include "core/singleinstance.h"
 #include "mainwin/tmainfrm.h"
 #include "platform/termination.h"
+#include "widgets/messagebox.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

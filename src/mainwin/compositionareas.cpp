@@ -1,7 +1,6 @@
 #include "compositionareas.h"
 
 #include "compositiontext.h"
-#include "core/messagebox.h"
 #include "core/ulib.h"
 #include "input/imeswitch.h"
 #include "input/russianfield.h"
@@ -10,6 +9,7 @@
 #include "ipa/tipapad.h"
 #include "platform/platformservices.h"
 #include "transfer/areafonts.h"
+#include "widgets/messagebox.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

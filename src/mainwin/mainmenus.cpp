@@ -1,11 +1,11 @@
 #include "mainmenus.h"
 
 #include "compositionareas.h"
-#include "core/messagebox.h"
 #include "core/ulib.h"
-#include "mainactions.h"
 #include "mainbody.h"
 #include "textdocuments.h"
+#include "widgets/mainactions.h"
+#include "widgets/messagebox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "core/ulib.h"
 #include "fontlists.h"
 #include "ipa/ipafonts.h"
-#include "mainactions.h"
 #include "targetlamp.h"
+#include "widgets/mainactions.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "textdocuments.h"
 
-#include "core/messagebox.h"
 #include "core/textdocument.h"
 #include "core/ulib.h"
 #include "input/imeswitch.h"
+#include "widgets/messagebox.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -2,7 +2,6 @@
 
 #include "compositionareas.h"
 #include "core/install.h"
-#include "core/messagebox.h"
 #include "core/placement.h"
 #include "core/rngfile.h"
 #include "core/session.h"
@@ -10,7 +9,6 @@
 #include "core/ulib.h"
 #include "input/imeswitch.h"
 #include "ipa/ipafonts.h"
-#include "mainactions.h"
 #include "mainbody.h"
 #include "mainmenus.h"
 #include "maintoolbar.h"
@@ -18,6 +16,8 @@
 #include "tcharchart.h"
 #include "textdocuments.h"
 #include "transfer/transfercontroller.h"
+#include "widgets/mainactions.h"
+#include "widgets/messagebox.h"
 #include "wordbook/reportview.h"
 #include "wordbook/wordbookpage.h"
 

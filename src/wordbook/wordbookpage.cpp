@@ -1,9 +1,9 @@
 #include "wordbookpage.h"
 
 #include "core/ulib.h"
-#include "mainwin/mainactions.h"
 #include "reportmodel.h"
 #include "reportview.h"
+#include "widgets/mainactions.h"
 
 #include <QAction>
 #include <QCheckBox>

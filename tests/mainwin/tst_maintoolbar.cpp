@@ -1,9 +1,9 @@
 #include "core/settingstable.h"
 #include "core/ulib.h"
 #include "mainwin/fontlists.h"
-#include "mainwin/mainactions.h"
 #include "mainwin/maintoolbar.h"
 #include "mainwin/targetlamp.h"
+#include "widgets/mainactions.h"
 
 #include <QAbstractItemView>
 #include <QAction>

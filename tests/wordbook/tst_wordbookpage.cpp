@@ -1,6 +1,6 @@
 #include "core/settingstable.h"
 #include "core/ulib.h"
-#include "mainwin/mainactions.h"
+#include "widgets/mainactions.h"
 #include "wordbook/reportmodel.h"
 #include "wordbook/reportview.h"
 #include "wordbook/wordbookpage.h"

@@ -1,6 +1,6 @@
 #include "messagebox.h"
 
-#include "placement.h"
+#include "core/placement.h"
 
 #include <QApplication>
 #include <QMessageBox>

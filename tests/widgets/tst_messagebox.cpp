@@ -1,5 +1,5 @@
-#include "core/messagebox.h"
 #include "modalanswer.h"
+#include "widgets/messagebox.h"
 
 #include <QMainWindow>
 #include <QtTest>

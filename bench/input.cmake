@@ -1,2 +1,0 @@
-add_executable(bench_layoutengine ${CMAKE_CURRENT_SOURCE_DIR}/bench_layoutengine.cpp)
-target_link_libraries(bench_layoutengine PRIVATE kalvo_core)

@@ -1,4 +1,0 @@
-target_sources(kalvo_gui PRIVATE
-    input/tkeybutton.cpp
-    input/truspad.cpp
-)

@@ -1,1 +1,0 @@
-target_sources(kalvo_gui PRIVATE mainwin/tcharchart.cpp)

@@ -1,4 +1,0 @@
-target_sources(kalvo_gui PRIVATE
-    mainwin/maintoolbar.cpp
-    mainwin/targetlamp.cpp
-)

@@ -1,5 +1,0 @@
-kalvo_add_test(tst_codecs SOURCES core/tst_codecs.cpp LIBS kalvo_core)
-kalvo_add_test(tst_rngfile SOURCES core/tst_rngfile.cpp LIBS kalvo_core)
-kalvo_add_test(tst_install SOURCES core/tst_install.cpp LIBS kalvo_core)
-kalvo_add_test(tst_placement SOURCES core/tst_placement.cpp LIBS kalvo_core)
-kalvo_add_test(tst_textlines SOURCES core/tst_textlines.cpp LIBS kalvo_core)

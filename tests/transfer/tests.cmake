@@ -1,2 +1,0 @@
-kalvo_add_test(tst_transferforms SOURCES transfer/tst_transferforms.cpp LIBS kalvo_core)
-kalvo_add_test(tst_transfercontroller SOURCES transfer/tst_transfercontroller.cpp LIBS kalvo_gui)
