@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/transferareas.h"
+
 #include <QObject>
 
 class QLineEdit;
@@ -12,14 +14,14 @@ class TRusPad;
 // The main window's two composition areas: the Russian area (Memo1) with the layout engine and
 // the accent keys, and the IPA line (Edit1) with the candidate rules. The area entered last is
 // the active one (TransMainFlg); it decides the pad page and the keyboard layout.
-class CompositionAreas : public QObject {
+class CompositionAreas : public QObject, public TransferAreas {
     Q_OBJECT
 
 public:
     explicit CompositionAreas(QWidget *parent);
 
-    QPlainTextEdit *russianArea() const { return m_memo; }
-    QLineEdit *ipaLine() const { return m_edit; }
+    QPlainTextEdit *russianArea() const override { return m_memo; }
+    QLineEdit *ipaLine() const override { return m_edit; }
 
     // The pads and the pad page control whose pages (0 Russian, 1 IPA) follow the active area.
     void attachPads(TRusPad *rusPad, TIPAPad *ipaPad, QTabWidget *padPages);
@@ -35,7 +37,7 @@ public:
     // F3: alphanumeric mode on or off, with the area's background and the layout.
     void ImePauseExecute();
     // Empties the IPA line, then the Russian area.
-    void clearAreas();
+    void clearAreas() override;
     // Both scroll bars of the Russian area, or none.
     void applyScrollBars();
     // The commands on the composed text, with their message boxes.

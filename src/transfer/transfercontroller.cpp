@@ -3,8 +3,8 @@
 #include "areafonts.h"
 #include "clipboardforms.h"
 #include "core/ulib.h"
-#include "mainwin/compositionareas.h"
 #include "platform/foreignwindows.h"
+#include "transferareas.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -46,7 +46,7 @@ QString cutTitle(const QString &title)
 
 } // namespace
 
-TransferController::TransferController(CompositionAreas *areas, ForeignWindows &windows,
+TransferController::TransferController(TransferAreas *areas, ForeignWindows &windows,
                                        QObject *parent)
     : QObject(parent)
     , m_areas(areas)

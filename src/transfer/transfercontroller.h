@@ -3,10 +3,10 @@
 #include <QObject>
 #include <QString>
 
-class CompositionAreas;
 class ForeignWindows;
 class QTimer;
 class QWidget;
+class TransferAreas;
 struct ForeignWindow;
 
 // The transfer to other applications: F9 puts the active composition area's text on the
@@ -20,7 +20,7 @@ class TransferController : public QObject {
     Q_OBJECT
 
 public:
-    TransferController(CompositionAreas *areas, ForeignWindows &windows, QObject *parent = nullptr);
+    TransferController(TransferAreas *areas, ForeignWindows &windows, QObject *parent = nullptr);
 
     // F9: the selection of the active area, else its whole text, to the clipboard; without a
     // selection the whole area is selected afterwards; then the paste step when AutoPasteFlg.
@@ -60,7 +60,7 @@ private:
     bool targetHasInput();
     void clearAfterPaste();
 
-    CompositionAreas *m_areas;
+    TransferAreas *m_areas;
     ForeignWindows &m_windows;
     QTimer *m_searchTimer;
     QTimer *m_pasteTimer;

@@ -3,9 +3,9 @@
 #include "fakeforeignwindows.h"
 #include "input/imeswitch.h"
 #include "ipa/ipafonts.h"
-#include "mainwin/compositionareas.h"
 #include "transfer/areafonts.h"
 #include "transfer/richtextforms.h"
+#include "transfer/transferareas.h"
 #include "transfer/transfercontroller.h"
 
 #include <QApplication>
@@ -17,6 +17,43 @@
 #include <QVBoxLayout>
 #include <QtTest>
 #include <memory>
+
+namespace {
+
+// The two areas of a host window; the one focused last is the active one, as in the main window.
+class TestAreas : public QObject, public TransferAreas {
+public:
+    explicit TestAreas(QWidget *parent)
+        : QObject(parent)
+        , m_memo(new QPlainTextEdit(parent))
+        , m_line(new QLineEdit(parent))
+    {
+        m_memo->installEventFilter(this);
+        m_line->installEventFilter(this);
+    }
+
+    QPlainTextEdit *russianArea() const override { return m_memo; }
+    QLineEdit *ipaLine() const override { return m_line; }
+    void clearAreas() override
+    {
+        m_line->clear();
+        m_memo->clear();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn)
+            Sys.TransMainFlg = watched == m_memo;
+        return false;
+    }
+
+private:
+    QPlainTextEdit *m_memo;
+    QLineEdit *m_line;
+};
+
+} // namespace
 
 // Transfer with a scripted desktop. The paste delay is driven by hand: the test checks that
 // PasteTimer runs with the right interval and then calls PasteTimerTimer() itself.
@@ -59,7 +96,7 @@ private:
     QString clipboardText() const;
 
     std::unique_ptr<QWidget> m_window;
-    CompositionAreas *m_areas = nullptr;
+    TestAreas *m_areas = nullptr;
     TransferController *m_controller = nullptr;
     std::unique_ptr<FakeForeignWindows> m_desktop;
     std::unique_ptr<QSignalSpy> m_targets;
@@ -80,7 +117,7 @@ void TestTransferController::init()
     InitUsrVars(false, 0xFFFFE1);
     m_desktop = std::make_unique<FakeForeignWindows>();
     m_window = std::make_unique<QWidget>();
-    m_areas = new CompositionAreas(m_window.get());
+    m_areas = new TestAreas(m_window.get());
     auto *layout = new QVBoxLayout(m_window.get());
     layout->addWidget(m_areas->ipaLine());
     layout->addWidget(m_areas->russianArea());
@@ -220,7 +257,7 @@ void TestTransferController::richFormsCarryTheAreaFont()
     QFETCH(int, charset);
     Usr.MainFontSize = 22;
     Usr.UsrMainFont = u"PT Serif"_qs;
-    m_areas->setKanaMode(area == 2);
+    Usr.KanaFlg = area == 2;
     const QString text = area == 0 ? u"да\nнет"_qs : u"ロシア"_qs;
     area == 0 ? typeRussian(text) : typeIpa(text);
     const QString families[] = {u"PT Serif"_qs, IpaFontFamily(Usr.UsrIPAFont),
