@@ -182,7 +182,7 @@ std::span<const MainMenus::MenuRow> MainMenus::menuTable()
 
     static const MenuRow kMenus[] = {
         {"File1", u"ファイル", kFileItems},
-        {"Edit1", u"編集", kEditItems},
+        {"EditMenu", u"編集", kEditItems},
         {"View1", u"表示", kViewItems},
         {"WordBook1", u"単語帳", kWordBookItems},
         {"N5", u"転送モード", kTransferItems, true},

@@ -3,15 +3,19 @@
 #include "core/session.h"
 #include "core/ulib.h"
 #include "input/imeswitch.h"
+#include "input/truspad.h"
+#include "ipa/tipapad.h"
 #include "mainwin/tmainfrm.h"
 #include "modalanswer.h"
 #include "testenv.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTabBar>
 #include <QtTest>
 
 class TestMainFrmLifecycle : public QObject {
@@ -29,6 +33,7 @@ private Q_SLOTS:
     void smallLayoutRequestIsAppliedOnce();
     void functionKeys();
     void fileMenuEnablesSave();
+    void objectNamesAreUnique();
 
 private:
     std::unique_ptr<TempHome> m_home;
@@ -207,3 +212,50 @@ void TestMainFrmLifecycle::fileMenuEnablesSave()
 
 QTEST_MAIN(TestMainFrmLifecycle)
 #include "tst_mainfrm_lifecycle.moc"
+
+namespace {
+
+// The pads are embedded in several windows and name their keys alike, so each pad is a name
+// scope of its own, as the window is.
+bool isNameScope(const QObject *object)
+{
+    return object->isWindowType() || qobject_cast<const TRusPad *>(object) ||
+           qobject_cast<const TIPAPad *>(object) ||
+           (object->isWidgetType() && static_cast<const QWidget *>(object)->isWindow());
+}
+
+const QObject *nameScope(const QObject *object)
+{
+    for (const QObject *parent = object->parent(); parent; parent = parent->parent()) {
+        if (isNameScope(parent))
+            return parent;
+    }
+    return nullptr;
+}
+
+// Parts Qt builds and names itself: "qt_…", and the scroll buttons of a tab bar.
+bool isQtPart(const QObject *object)
+{
+    return object->objectName().startsWith(u"qt_") || qobject_cast<QTabBar *>(object->parent());
+}
+
+} // namespace
+
+// Tests and SearchForms find controls by name, so within a scope a name is one control.
+void TestMainFrmLifecycle::objectNamesAreUnique()
+{
+    TMainFrm frm;
+    QSet<QPair<const QObject *, QString>> seen;
+    QStringList repeated;
+    for (const QObject *child : frm.findChildren<QObject *>()) {
+        const QString name = child->objectName();
+        if (name.isEmpty() || isQtPart(child) ||
+            !(child->isWidgetType() || qobject_cast<const QAction *>(child)))
+            continue;
+        const QPair<const QObject *, QString> key{nameScope(child), name};
+        if (seen.contains(key))
+            repeated.append(name);
+        seen.insert(key);
+    }
+    QVERIFY2(repeated.isEmpty(), qPrintable(repeated.join(u' ')));
+}

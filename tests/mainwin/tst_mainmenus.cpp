@@ -95,17 +95,17 @@ void TestMainMenus::menuItemsInOrder_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("items");
-    QTest::newRow("Edit1") << u"編集"_qs
-                           << QStringList{u"元に戻す(&U)"_qs,
-                                          u"-"_qs,
-                                          u"切り取り(&T)"_qs,
-                                          u"コピー(&C)"_qs,
-                                          u"貼り付け(&P)"_qs,
-                                          u"削除(&D)"_qs,
-                                          u"-"_qs,
-                                          u"すべて選択(&A)"_qs,
-                                          u"-"_qs,
-                                          u"スクロールバーを表示する"_qs};
+    QTest::newRow("EditMenu") << u"編集"_qs
+                              << QStringList{u"元に戻す(&U)"_qs,
+                                             u"-"_qs,
+                                             u"切り取り(&T)"_qs,
+                                             u"コピー(&C)"_qs,
+                                             u"貼り付け(&P)"_qs,
+                                             u"削除(&D)"_qs,
+                                             u"-"_qs,
+                                             u"すべて選択(&A)"_qs,
+                                             u"-"_qs,
+                                             u"スクロールバーを表示する"_qs};
     QTest::newRow("View1") << u"表示"_qs << QStringList{u"アルファベットと記号　一覧表"_qs};
     QTest::newRow("WordBook1") << u"単語帳"_qs
                                << QStringList{u"単語帳の新規作成"_qs,
@@ -166,7 +166,7 @@ void TestMainMenus::checkMarksFollowFlags_data()
         << u"WordBook1"_qs << u"LastVisible1"_qs << &Usr.LastVisibleFlg;
     QTest::newRow("slow paste") << u"N5"_qs << u"N031sec1"_qs << &Sys.SlowPasteFlg;
     QTest::newRow("clear after transfer") << u"N5"_qs << u"N32"_qs << &Usr.TransClearFlg;
-    QTest::newRow("scroll bars") << u"Edit1"_qs << u"N63"_qs << &Usr.ScrollFlg;
+    QTest::newRow("scroll bars") << u"EditMenu"_qs << u"N63"_qs << &Usr.ScrollFlg;
 }
 
 void TestMainMenus::checkMarksFollowFlags()
@@ -245,7 +245,7 @@ void TestMainMenus::editItemsEnableWhenTheyCanAct()
         if (select)
             memo->selectAll();
     }
-    Q_EMIT menu("Edit1")->aboutToShow();
+    Q_EMIT menu("EditMenu")->aboutToShow();
     for (const char *name : {"Undo1", "Cut1", "Copy1", "Paste1", "Delete1", "SelectAll1"})
         QVERIFY2(item(name)->isEnabled() == enabled.contains(QLatin1StringView(name)), name);
 }
