@@ -1,28 +1,53 @@
 #include "install.h"
 
 #include "codecs.h"
+#include "savefile.h"
 #include "ulib.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-void DirCopyFiles2(const QString &fromDir, const QString &toDir, bool overwrite)
+namespace {
+
+// The shipped files are small; each is read whole and written in one step, so a failed copy
+// never leaves a truncated file behind.
+bool copyFile(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = in.readAll();
+    return in.error() == QFileDevice::NoError && WriteFileSafely(target, bytes).isEmpty();
+}
+
+} // namespace
+
+void CopyResult::add(const CopyResult &other)
+{
+    complete = complete && other.complete;
+    failedFiles += other.failedFiles;
+}
+
+CopyResult DirCopyFiles2(const QString &fromDir, const QString &toDir, bool overwrite)
 {
     const QDir from(fromDir);
-    if (!from.exists() || !QFileInfo(toDir).isDir())
-        return;
+    if (!from.exists())
+        return {};
+    if (!QFileInfo(toDir).isDir())
+        return {false, {}};
+    CopyResult result;
     const auto files = from.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo &source : files) {
         const QString target = toDir + u'/' + source.fileName();
-        if (QFileInfo::exists(target)) {
-            if (!overwrite)
-                continue;
-            QFile::remove(target);
+        if (QFileInfo::exists(target) && !overwrite)
+            continue;
+        if (!copyFile(source.filePath(), target)) {
+            result.complete = false;
+            result.failedFiles.append(target);
         }
-        QFile::copy(source.filePath(), target);
     }
+    return result;
 }
 
 QString MakeLeafFileName(const QString &version)
@@ -47,10 +72,7 @@ QString MakeLeafFileName(const QString &version)
 
 bool MakeLeafFile(const QString &folder, const QString &name)
 {
-    QSaveFile file(folder + u'/' + name);
-    const QByteArray content("GF-RD1\r\n");
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
-           file.commit();
+    return WriteFileSafely(folder + u'/' + name, QByteArrayLiteral("GF-RD1\r\n")).isEmpty();
 }
 
 void DeleteOldFile(const QString &folder, const QString &name)
@@ -62,23 +84,26 @@ void DeleteOldFile(const QString &folder, const QString &name)
     }
 }
 
-void InstallProc()
+CopyResult InstallProc()
 {
-    DirCopyFiles2(Dirs.ProgFolder + QStringLiteral("/Tbl"), Dirs.TblFolder, true);
+    CopyResult result =
+        DirCopyFiles2(Dirs.ProgFolder + QStringLiteral("/Tbl"), Dirs.TblFolder, true);
     const QString className = EUName[0];
     for (const auto *book : {u"/bookA", u"/bookG", u"/bookS"}) {
         const QString folder = u'/' + className + QString::fromUtf16(book);
-        DirCopyFiles2(Dirs.ProgFolder + QStringLiteral("/Shelf") + folder, Dirs.UsrFolder + folder,
-                      false);
+        result.add(DirCopyFiles2(Dirs.ProgFolder + QStringLiteral("/Shelf") + folder,
+                                 Dirs.UsrFolder + folder, false));
     }
+    return result;
 }
 
-void InstallIfNewVersion()
+QStringList InstallIfNewVersion()
 {
     Sys.LeafFile = MakeLeafFileName(KalvoVersion);
     if (QFileInfo(Dirs.SysFolder + u'/' + Sys.LeafFile).isFile())
-        return;
-    InstallProc();
-    if (MakeLeafFile(Dirs.SysFolder, Sys.LeafFile))
+        return {};
+    const CopyResult installed = InstallProc();
+    if (installed.complete && MakeLeafFile(Dirs.SysFolder, Sys.LeafFile))
         DeleteOldFile(Dirs.SysFolder, Sys.LeafFile);
+    return installed.failedFiles;
 }

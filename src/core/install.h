@@ -1,10 +1,21 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+// What a copy of shipped files achieved: `complete` unless some file is missing afterwards;
+// `failedFiles` names the files that could not be written into an existing folder.
+struct CopyResult {
+    bool complete = true;
+    QStringList failedFiles;
+
+    void add(const CopyResult &other);
+};
 
 // Copies every file (not sub-folder) of `fromDir` into `toDir`; an existing file is replaced
-// only with `overwrite`. Does nothing unless both folders exist; copy failures are ignored.
-void DirCopyFiles2(const QString &fromDir, const QString &toDir, bool overwrite);
+// only with `overwrite`. Nothing is copied unless both folders exist; a missing target folder
+// leaves the copy incomplete.
+CopyResult DirCopyFiles2(const QString &fromDir, const QString &toDir, bool overwrite);
 
 // The version marker's name: "Leaf" + the version's digits as a number + ".txt"; one digit
 // is multiplied by 100, two by 10, three taken as they are, any other count gives 999.
@@ -18,8 +29,10 @@ void DeleteOldFile(const QString &folder, const QString &name);
 
 // Copies the shipped tables (refreshed) and the sample word books of class 0 (only where the
 // user has no file of the same name) from the installation folder.
-void InstallProc();
+CopyResult InstallProc();
 
-// Runs InstallProc when this version's marker is missing, then writes the marker and deletes
-// older ones. A marker that cannot be written is skipped, so the install runs again next time.
-void InstallIfNewVersion();
+// Runs InstallProc when this version's marker is missing. Only a complete install writes the
+// marker and deletes the older ones; otherwise the install runs again at the next start.
+// Returns the files that could not be written (a missing folder was reported when it could
+// not be created).
+QStringList InstallIfNewVersion();

@@ -1,11 +1,11 @@
 #include "rngfile.h"
 
 #include "commatext.h"
+#include "savefile.h"
 #include "settingstable.h"
 #include "textlines.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -97,10 +97,8 @@ bool WriteRngFile(const QString &path, QString *error)
     QByteArray bytes;
     for (const QString &line : BuildRngLines())
         bytes += line.toUtf8() + "\r\n";
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
+    const QString reason = WriteFileSafely(path, bytes);
     if (error)
-        *error = file.errorString();
-    return false;
+        *error = reason;
+    return reason.isEmpty();
 }

@@ -1,9 +1,9 @@
 #include "textdocument.h"
 
+#include "savefile.h"
 #include "textlines.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -72,9 +72,5 @@ std::optional<QString> ReadDocumentFile(const QString &path, QString *error)
 
 QString WriteDocumentFile(const QString &path, QStringView text)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = DocumentBytes(text);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return file.errorString();
-    return {};
+    return WriteFileSafely(path, DocumentBytes(text));
 }

@@ -30,6 +30,6 @@ inline bool IsBlankDocument(QStringView text)
 // Reads the document at `path`; on failure returns nothing and sets `error` to the reason.
 std::optional<QString> ReadDocumentFile(const QString &path, QString *error);
 
-// Writes the document at `path` through QSaveFile, so a failed write leaves the old file
-// whole. Returns an empty string on success, else the reason.
+// Writes the document at `path` in one step; a failed write leaves the old file whole.
+// Returns an empty string on success, else the reason.
 QString WriteDocumentFile(const QString &path, QStringView text);

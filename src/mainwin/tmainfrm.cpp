@@ -60,7 +60,7 @@ void TMainFrm::FormCreate()
                 QToolTip::palette().color(QPalette::ToolTipBase).rgb() & 0xFFFFFF);
     readSettings();
     ApplySmallLayoutRequest();
-    InstallIfNewVersion();
+    installNewVersion();
     DefineCompo();
     SubFunction();
     if (Usr.AlphabetFlg)
@@ -74,6 +74,20 @@ void TMainFrm::readSettings()
     ShowWarning(QStringLiteral("設定ファイル「%1」を読み込めませんでした。\n"
                                "標準の設定で起動します。")
                     .arg(QDir::toNativeSeparators(RngFilePath())));
+}
+
+// The shipped tables and samples at the first start of a version. Files that could not be
+// written are named in one warning; the install runs again at the next start.
+void TMainFrm::installNewVersion()
+{
+    QStringList failed = InstallIfNewVersion();
+    if (failed.isEmpty())
+        return;
+    for (QString &path : failed)
+        path = QDir::toNativeSeparators(path);
+    ShowWarning(QStringLiteral("次のファイルをインストールできませんでした。\n%1\n"
+                               "次回の起動時にもう一度インストールします。")
+                    .arg(failed.join(u'\n')));
 }
 
 // The window's controls, built in code: base font, menus, body and status bar.

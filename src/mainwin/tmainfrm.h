@@ -43,6 +43,7 @@ private:
     void FormShow();
     void placeWindow();
     void readSettings();
+    void installNewVersion();
     void DefineCompo();
     void SubFunction();
     void MakeCompo();

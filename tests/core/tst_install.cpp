@@ -1,6 +1,7 @@
 #include "core/folders.h"
 #include "core/install.h"
 #include "core/ulib.h"
+#include "filesizelimit.h"
 #include "testenv.h"
 
 #include <QtTest>
@@ -17,6 +18,7 @@ private Q_SLOTS:
     void laterStartKeepsEditedBook();
     void newVersionInstallsOnceAndDeletesOldMarkers();
     void unwritableMarkerRetriesNextTime();
+    void fullDiskLeavesTheInstallToTheNextStart();
     void dirCopyFiles2_data();
     void dirCopyFiles2();
     void folderFailuresAreReported();
@@ -52,13 +54,12 @@ void TestInstall::makeInstallation()
     QDir().mkpath(prog + u"/help"_qs);
 }
 
-// Builds the folders and runs the version install; returns the warnings shown.
+// Builds the folders and runs the version install; returns the folder warnings.
 QStringList TestInstall::startOnce()
 {
-    QStringList warnings;
     BaseFolders base{m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
                      m_programs};
-    SetFolderVars(base, [&](const QString &text) { warnings.append(text); });
+    const QStringList warnings = SetFolderVars(base);
     InstallIfNewVersion();
     return warnings;
 }
@@ -141,6 +142,29 @@ void TestInstall::unwritableMarkerRetriesNextTime()
     QVERIFY(QFileInfo(Dirs.SysFolder + u"/Leaf101.txt"_qs).isDir());
     QVERIFY(QFileInfo::exists(Dirs.SysFolder + u"/Leaf100.txt"_qs));
     QVERIFY(QFileInfo::exists(m_home->docsDir() + u"/Class0/bookA/a.utx"_qs));
+}
+
+void TestInstall::fullDiskLeavesTheInstallToTheNextStart()
+{
+    BaseFolders base{m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
+                     m_programs};
+    QVERIFY(SetFolderVars(base).isEmpty());
+    QStringList failed;
+    {
+        // The table "v1" fits, the samples do not.
+        const FileSizeLimit fullDisk(4);
+        failed = InstallIfNewVersion();
+    }
+    const QString docs = m_home->docsDir();
+    QCOMPARE(failed,
+             (QStringList{docs + u"/Class0/bookA/a.utx"_qs, docs + u"/Class0/bookG/g.utx"_qs,
+                          docs + u"/Class0/bookS/s.utx"_qs}));
+    QVERIFY(!QFileInfo::exists(Dirs.SysFolder + u"/Leaf101.txt"_qs));
+    QVERIFY(!QFileInfo::exists(docs + u"/Class0/bookA/a.utx"_qs));
+
+    QVERIFY(InstallIfNewVersion().isEmpty());
+    QCOMPARE(readFile(Dirs.SysFolder + u"/Leaf101.txt"_qs), QByteArray("GF-RD1\r\n"));
+    QCOMPARE(readFile(docs + u"/Class0/bookA/a.utx"_qs), QByteArray("sample A"));
 }
 
 void TestInstall::dirCopyFiles2_data()
