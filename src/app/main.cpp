@@ -5,6 +5,7 @@
 #include "widgets/messagebox.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -20,6 +21,32 @@ void installJapaneseQtTexts(QApplication &app)
         QApplication::installTranslator(translator);
 }
 
+// A lock that cannot be made must not lock the user out: the start goes on, with a warning
+// that a second start is no longer prevented.
+bool takeInstanceToken(SingleInstance &instance)
+{
+    switch (instance.acquire()) {
+    case SingleInstance::Result::Acquired:
+        return true;
+    case SingleInstance::Result::HeldElsewhere:
+        return false;
+    case SingleInstance::Result::Unavailable:
+        break;
+    }
+    ShowWarning(QStringLiteral("二重起動を防ぐためのファイル「%1」を作れませんでした。\n"
+                               "このまま起動しますが、Kalvo を同時に二つ起動しないでください。")
+                    .arg(QDir::toNativeSeparators(instance.lockPath())));
+    return true;
+}
+
+void createFolders()
+{
+    const QStringList problems =
+        SetFolderVars(PlatformBaseFolders(QApplication::applicationDirPath()));
+    if (!problems.isEmpty())
+        ShowWarning(problems.join(u'\n'));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -28,12 +55,11 @@ int main(int argc, char *argv[])
     installJapaneseQtTexts(app);
 
     SingleInstance instance;
-    if (!instance.acquire())
+    if (!takeInstanceToken(instance))
         return 0;
 
     QApplication::setDesktopFileName(QStringLiteral("kalvo"));
-    SetFolderVars(PlatformBaseFolders(QApplication::applicationDirPath()),
-                  [](const QString &text) { ShowWarning(text); });
+    createFolders();
 
     TerminationSignals termination;
     TMainFrm mainFrm;

@@ -12,22 +12,22 @@ const QString kCompany = QStringLiteral("/Harnwick/Kalvo");
 const std::array<QString, 3> kBookFolders{QStringLiteral("/bookA"), QStringLiteral("/bookG"),
                                           QStringLiteral("/bookS")};
 
-void createBookFolders(const WarnFn &warn)
+void createBookFolders(QStringList &problems)
 {
     for (const QString &className : EUName) {
         for (const QString &book : kBookFolders) {
             const QString path = Dirs.UsrFolder + u'/' + className + book;
             if (!ForceDirectories(path))
-                warn(QDir::toNativeSeparators(path) +
-                     QStringLiteral("フォルダが作れませんでした。"));
+                problems.append(QDir::toNativeSeparators(path) +
+                                QStringLiteral("フォルダが作れませんでした。"));
         }
     }
 }
 
-void createFolder(const QString &path, const QString &message, const WarnFn &warn)
+void createFolder(const QString &path, const QString &message, QStringList &problems)
 {
     if (!ForceDirectories(path))
-        warn(message);
+        problems.append(message);
 }
 
 } // namespace
@@ -53,14 +53,15 @@ BaseFolders PlatformBaseFolders(const QString &executableDir)
     return base;
 }
 
-void SetFolderVars(const BaseFolders &base, const WarnFn &warn)
+QStringList SetFolderVars(const BaseFolders &base)
 {
+    QStringList problems;
     Dirs.SysFolder = base.appData + kCompany + QStringLiteral("/Sys");
     Dirs.TblFolder = base.appData + kCompany + QStringLiteral("/Tbl");
     Dirs.UsrFolder = base.documents + kCompany;
     Dirs.UsrTextFolder = Dirs.UsrFolder + QStringLiteral("/usr");
 
-    createBookFolders(warn);
+    createBookFolders(problems);
 
     const QString class0 = Dirs.UsrFolder + u'/' + EUName[0];
     Dirs.ICatFolder = class0 + kBookFolders[0];
@@ -70,8 +71,9 @@ void SetFolderVars(const BaseFolders &base, const WarnFn &warn)
     Dirs.ProgFolder = base.programs + kCompany;
     Dirs.HelpFolder = Dirs.ProgFolder + QStringLiteral("/help");
 
-    createFolder(Dirs.SysFolder, QStringLiteral("システムフォルダが作れませんでした。"), warn);
-    createFolder(Dirs.TblFolder, QStringLiteral("テーブルフォルダが作れませんでした。"), warn);
+    createFolder(Dirs.SysFolder, QStringLiteral("システムフォルダが作れませんでした。"), problems);
+    createFolder(Dirs.TblFolder, QStringLiteral("テーブルフォルダが作れませんでした。"), problems);
     createFolder(Dirs.UsrTextFolder, QStringLiteral("ユーザーテキストフォルダが作れませんでした。"),
-                 warn);
+                 problems);
+    return problems;
 }

@@ -10,15 +10,16 @@ SingleInstance::SingleInstance(const QString &folder)
     : m_path(folder + u'/' + TokenName)
 {}
 
-bool SingleInstance::acquire()
+SingleInstance::Result SingleInstance::acquire()
 {
     m_lock = std::make_unique<QLockFile>(m_path);
     // Only a lock whose process is gone is stale; a long-running instance keeps its token.
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(0))
-        return true;
+        return Result::Acquired;
+    const bool held = m_lock->error() == QLockFile::LockFailedError;
     m_lock.reset();
-    return false;
+    return held ? Result::HeldElsewhere : Result::Unavailable;
 }
 
 QString SingleInstance::RuntimeFolder()

@@ -8,10 +8,15 @@
 // runtime folder. A lock left behind by a crashed instance is taken over.
 class SingleInstance {
 public:
+    enum class Result {
+        Acquired,      // this process holds the token
+        HeldElsewhere, // another live instance holds it
+        Unavailable,   // the lock could not be made (full disk, unwritable folder)
+    };
+
     explicit SingleInstance(const QString &folder = RuntimeFolder());
 
-    // True when this process now holds the token; false when another instance runs.
-    bool acquire();
+    Result acquire();
     QString lockPath() const { return m_path; }
 
     static QString RuntimeFolder();

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QtTest>
 #include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -15,10 +17,11 @@ private Q_SLOTS:
     void firstStartInstallsAndShutdownWritesSettings();
     void secondInstanceExitsAtOnce();
     void staleLockOfCrashedRunIsTakenOver();
+    void lockThatCannotBeMadeLetsTheProgramStart();
     void savedSettingsSurviveARestart();
 
 private:
-    std::unique_ptr<QProcess> start();
+    std::unique_ptr<QProcess> start(const std::function<void()> &childSetup = {});
     void stop(QProcess &process);
     bool waitForFile(const QString &path, int ms = 10000);
 
@@ -35,9 +38,11 @@ void TestStartup::cleanup()
     m_home.reset();
 }
 
-std::unique_ptr<QProcess> TestStartup::start()
+std::unique_ptr<QProcess> TestStartup::start(const std::function<void()> &childSetup)
 {
     auto process = std::make_unique<QProcess>();
+    if (childSetup)
+        process->setChildProcessModifier(childSetup);
     process->setProgram(QStringLiteral(KALVO_BINARY));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
@@ -115,6 +120,20 @@ void TestStartup::staleLockOfCrashedRunIsTakenOver()
     auto next = start();
     QVERIFY2(!next->waitForFinished(1500), "a stale lock kept the program from starting");
     stop(*next);
+}
+
+// A full disk: the lock file cannot be written. Only a live instance ends a start silently.
+void TestStartup::lockThatCannotBeMadeLetsTheProgramStart()
+{
+    auto kalvo = start([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit nothing{0, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &nothing);
+    });
+    QVERIFY2(!kalvo->waitForFinished(1500), "a lock that could not be made ended the start");
+    QVERIFY(QDir(m_home->path() + u"/run"_qs).isEmpty());
+    kalvo->kill();
+    QVERIFY(kalvo->waitForFinished());
 }
 
 void TestStartup::savedSettingsSurviveARestart()

@@ -54,9 +54,10 @@ private:
 void TestMainFrmWiring::init()
 {
     m_home = std::make_unique<TempHome>();
-    SetFolderVars({m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
-                   QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs},
-                  [](const QString &text) { QFAIL(qPrintable(text)); });
+    const QStringList problems =
+        SetFolderVars({m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
+                       QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs});
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
 }
 
 void TestMainFrmWiring::cleanup()

@@ -55,9 +55,10 @@ private:
 void TestMainMenus::init()
 {
     m_home = std::make_unique<TempHome>();
-    SetFolderVars({m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
-                   QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs},
-                  [](const QString &text) { QFAIL(qPrintable(text)); });
+    const QStringList problems =
+        SetFolderVars({m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
+                       QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs});
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     m_frm = std::make_unique<TMainFrm>();
     m_frm->show();
     QVERIFY(QTest::qWaitForWindowActive(m_frm.get()));
