@@ -1,6 +1,7 @@
 #include "codecs.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -64,16 +65,66 @@ QString CRDecoder(QStringView s)
     return s.toString().replace(kCrCode, QStringLiteral("\r\n"));
 }
 
+namespace {
+
+// For each prefix of `pattern`, the length of its longest proper prefix that is also a suffix.
+std::vector<qsizetype> borderTable(const QString &pattern)
+{
+    std::vector<qsizetype> border(pattern.size(), 0);
+    for (qsizetype i = 1, k = 0; i < pattern.size(); ++i) {
+        while (k > 0 && pattern[i] != pattern[k])
+            k = border[k - 1];
+        if (pattern[i] == pattern[k])
+            ++k;
+        border[i] = k;
+    }
+    return border;
+}
+
+} // namespace
+
+// The text before the place of the last replacement holds no occurrence, so one pass does the
+// work of searching again from the start: characters move to the output one by one with the
+// length of `from` matched at each, and when the output ends in `from` the match is dropped
+// and `to` is read next, ahead of the rest of the text.
 void ReplaceStrBase(QString &s, const QString &from, const QString &to)
 {
-    if (from.isEmpty())
+    if (from.isEmpty() || !s.contains(from))
         return;
-    // Each round searches again from the start; no occurrence can begin before the place of
-    // the last replacement minus the length of `from`, so the search starts there.
-    for (qsizetype p = s.indexOf(from); p >= 0;
-         p = s.indexOf(from, std::max<qsizetype>(0, p - from.size() + 1))) {
-        s.replace(p, from.size(), to);
+    if (to.contains(from)) {
+        s.replace(from, to);
+        return;
     }
+    const std::vector<qsizetype> border = borderTable(from);
+    QString out;
+    out.reserve(s.size());
+    std::vector<qsizetype> matched; // the length of `from` matched after each output character
+    matched.reserve(s.size());
+    QString pending; // replacement characters still to be read, last first
+    qsizetype next = 0;
+    while (!pending.isEmpty() || next < s.size()) {
+        QChar c;
+        if (pending.isEmpty()) {
+            c = s[next++];
+        } else {
+            c = pending.back();
+            pending.chop(1);
+        }
+        qsizetype k = matched.empty() ? 0 : matched.back();
+        while (k > 0 && from[k] != c)
+            k = border[k - 1];
+        if (from[k] == c)
+            ++k;
+        out.append(c);
+        matched.push_back(k);
+        if (k == from.size()) {
+            out.chop(k);
+            matched.resize(matched.size() - k);
+            for (qsizetype i = to.size() - 1; i >= 0; --i)
+                pending.append(to[i]);
+        }
+    }
+    s = out;
 }
 
 void ReplaceStr(QString &s, const QString &from, const QString &to)

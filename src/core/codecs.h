@@ -13,8 +13,10 @@ QString QuoteDecoder(QStringView s);
 QString CRFilter(QStringView s);
 // Every "#$0D" becomes CR LF.
 QString CRDecoder(QStringView s);
-// Replaces every `from` by `to`, searching again from the start after each replacement.
-// An empty `from` changes nothing. Never terminates when `to` contains `from`: use ReplaceStr.
+// Replaces every `from` by `to`, searching again from the start after each replacement, so
+// an occurrence that a replacement forms with the text before it is replaced too. An empty
+// `from` changes nothing. When `to` contains `from` that search would never end; each
+// occurrence of the text is then replaced once. Linear in the text for a short `from`.
 void ReplaceStrBase(QString &s, const QString &from, const QString &to);
 // Replaces every `from` by `to`, also when `to` contains `from`, through a placeholder.
 void ReplaceStr(QString &s, const QString &from, const QString &to);

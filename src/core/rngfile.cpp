@@ -49,20 +49,27 @@ QString formatValue(const SettingDef &def)
 
 } // namespace
 
-QString GetRngInfo(const QStringList &lines, const QString &key)
+RngValues SplitRngLines(const QStringList &lines)
 {
+    RngValues values;
     for (const QString &line : lines) {
         const QStringList items = SplitCommaText(line);
-        if (items.size() == 2 && items[0] == key)
-            return items[1];
+        if (items.size() == 2 && !values.contains(items[0]))
+            values.insert(items[0], items[1]);
     }
-    return {};
+    return values;
+}
+
+QString GetRngInfo(const RngValues &values, const QString &key)
+{
+    return values.value(key);
 }
 
 void ApplyRngLines(const QStringList &lines)
 {
+    const RngValues values = SplitRngLines(lines);
     for (const SettingDef &def : SettingsTable()) {
-        const QString value = GetRngInfo(lines, QString(def.key));
+        const QString value = GetRngInfo(values, QString(def.key));
         if (!value.isEmpty())
             applyValue(def, value);
         if (def.key == QLatin1StringView("ChartMainParam"))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -7,9 +8,13 @@
 // shutdown.
 inline const QString RngFileName = QStringLiteral("Kalvo.rng");
 
-// The value of `key` in the loaded lines: the second item of the first line that splits into
-// exactly two items with the key first; the empty string when there is none.
-QString GetRngInfo(const QStringList &lines, const QString &key);
+// The loaded lines by key: each line is split once, and a key takes the second item of the
+// first line that splits into exactly two items with the key first.
+using RngValues = QHash<QString, QString>;
+RngValues SplitRngLines(const QStringList &lines);
+
+// The value of `key`; the empty string when no line has it.
+QString GetRngInfo(const RngValues &values, const QString &key);
 
 // Applies every key found in the lines to Usr; empty values keep their defaults.
 void ApplyRngLines(const QStringList &lines);
