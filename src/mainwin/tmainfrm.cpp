@@ -13,6 +13,7 @@
 #include "mainmenus.h"
 #include "maintoolbar.h"
 #include "platform/platformservices.h"
+#include "platform/windowframes.h"
 #include "tcharchart.h"
 #include "textdocuments.h"
 #include "transfer/transfercontroller.h"
@@ -33,8 +34,12 @@
 #include <QStatusBar>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
+
+// The smallest whole window, frame included.
+constexpr QSize kMinimumSize(770, 570);
 
 QSize screenSize()
 {
@@ -48,7 +53,7 @@ TMainFrm::TMainFrm(QWidget *parent)
 {
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(QStringLiteral("Kalvo"));
-    setMinimumSize(770, 570);
+    setMinimumSize(kMinimumSize);
     FormCreate();
 }
 
@@ -308,14 +313,37 @@ void TMainFrm::setVisible(bool visible)
         FormShow();
 }
 
+// The saved place and size are the whole window's, frame included. The inner window is placed
+// inside the frame the window manager will draw, so that what is saved at shutdown is what is
+// restored; where the frame cannot be asked for before mapping it is taken off once known.
 void TMainFrm::placeWindow()
 {
     const MainPlacement place = PlaceMainWindow(screenSize());
-    move(place.frame.topLeft());
-    resize(place.frame.size());
+    m_placed = place.frame;
+    const std::optional<QMargins> frame = PlatformServices::windowFrames().frameExtents(winId());
+    m_frameKnown = frame.has_value();
+    fitInsideFrame(frame.value_or(QMargins()));
     Usr.Panel3Width = place.panel3Width;
     Usr.PCon1Height = place.pageControlHeight;
     m_body->setPanel3Width(Usr.Panel3Width);
+}
+
+void TMainFrm::fitInsideFrame(const QMargins &frame)
+{
+    setMinimumSize(kMinimumSize.shrunkBy(frame));
+    setGeometry(m_placed.marginsRemoved(frame));
+}
+
+void TMainFrm::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    if (!m_shown || m_frameKnown || !windowHandle())
+        return;
+    const QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull())
+        return;
+    m_frameKnown = true;
+    fitInsideFrame(frame);
 }
 
 void TMainFrm::FormShow()
@@ -352,8 +380,8 @@ void TMainFrm::ValuesSet()
     const QRect frame = frameGeometry();
     Usr.MainLeft = frame.left();
     Usr.MainTop = frame.top();
-    Usr.MainWidth = width();
-    Usr.MainHeight = height();
+    Usr.MainWidth = frame.width();
+    Usr.MainHeight = frame.height();
     Usr.PCon1Height = m_body->pageControlHeight();
     Usr.Lv1ColumnWidth = m_body->wordBookPage()->columnWidths();
 }

@@ -37,11 +37,15 @@ protected:
     // The window previews every key before the focused control (the function keys).
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // The window manager's frame, where it could not be asked before mapping, is learnt from
+    // the first move Qt reports once the window is framed.
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void FormCreate();
     void FormShow();
     void placeWindow();
+    void fitInsideFrame(const QMargins &frame);
     void readSettings();
     void installNewVersion();
     void DefineCompo();
@@ -74,6 +78,10 @@ private:
     TextDocuments *m_documents = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     QLabel *m_statusPanel2 = nullptr;
+    // The place of the whole window, frame included; the frame is known once the window
+    // manager has said how wide it is.
+    QRect m_placed;
+    bool m_frameKnown = false;
     bool m_shown = false;
     bool m_closed = false;
 };

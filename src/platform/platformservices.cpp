@@ -3,8 +3,10 @@
 #include "foreignwindows.h"
 #include "null/nullforeignwindows.h"
 #include "null/nullkeylockstate.h"
+#include "null/nullwindowframes.h"
 #include "x11/x11foreignwindows.h"
 #include "x11/x11keylockstate.h"
+#include "x11/x11windowframes.h"
 
 #include <QGuiApplication>
 #include <memory>
@@ -38,6 +40,13 @@ std::unique_ptr<ForeignWindows> makeForeignWindows()
     return std::make_unique<NullForeignWindows>();
 }
 
+std::unique_ptr<WindowFrames> makeWindowFrames()
+{
+    if (xcb_connection_t *connection = x11Connection())
+        return std::make_unique<X11WindowFrames>(connection);
+    return std::make_unique<NullWindowFrames>();
+}
+
 KeyLockState *g_keyLocksOverride = nullptr;
 ForeignWindows *g_foreignWindowsOverride = nullptr;
 
@@ -65,6 +74,12 @@ ForeignWindows &foreignWindows()
 void setForeignWindows(ForeignWindows *windows)
 {
     g_foreignWindowsOverride = windows;
+}
+
+WindowFrames &windowFrames()
+{
+    static const std::unique_ptr<WindowFrames> platform = makeWindowFrames();
+    return *platform;
 }
 
 } // namespace PlatformServices

@@ -2,6 +2,7 @@
 
 class ForeignWindows;
 class KeyLockState;
+class WindowFrames;
 
 // The desktop services of the platform Qt runs on: the X11 backends on xcb, the null backends
 // everywhere else (Wayland, offscreen tests). Chosen once, at first use.
@@ -16,6 +17,8 @@ ForeignWindows &foreignWindows();
 
 // Replaces the foreign window backend (tests); nullptr restores the platform's own.
 void setForeignWindows(ForeignWindows *windows);
+
+WindowFrames &windowFrames();
 
 } // namespace PlatformServices
 

@@ -60,8 +60,10 @@ void TestMainFrmLifecycle::opensAtSavedPlace()
     frm.show();
     QCOMPARE(frm.windowTitle(), u"Kalvo"_qs);
     QCOMPARE(frm.frameGeometry().topLeft(), QPoint(12, 8));
-    QCOMPARE(frm.size(), QSize(780, 575));
-    QCOMPARE(frm.minimumSize(), QSize(770, 570));
+    // Saved sizes are the whole window's, the window manager's frame included.
+    const QSize frame = frm.frameGeometry().size() - frm.size();
+    QCOMPARE(frm.frameGeometry().size(), QSize(780, 575));
+    QCOMPARE(frm.minimumSize() + frame, QSize(770, 570));
     QCOMPARE(frm.findChild<QLabel *>(u"StatusPanel1"_qs)->text(),
              u"●F3で英数字入力に切替可(ﾄｸﾞﾙ)"_qs);
     QVERIFY(QFileInfo::exists(Dirs.SysFolder + u"/Leaf101.txt"_qs));
@@ -81,7 +83,7 @@ void TestMainFrmLifecycle::unusablePlaceIsCentred()
     frm.show();
     const QSize screen = QGuiApplication::primaryScreen()->size();
     const QSize expected = Usr.SmallPCFlg ? QSize(790, 570) : QSize(860, 640);
-    QCOMPARE(frm.size(), expected);
+    QCOMPARE(frm.frameGeometry().size(), expected);
     QCOMPARE(frm.frameGeometry().topLeft(), QPoint((screen.width() - expected.width()) / 2,
                                                    (screen.height() - expected.height()) / 2));
 }
@@ -157,7 +159,7 @@ void TestMainFrmLifecycle::smallLayoutRequestIsAppliedOnce()
         TMainFrm frm;
         frm.show();
         const QSize screen = QGuiApplication::primaryScreen()->size();
-        QCOMPARE(frm.size(), QSize(790, 570));
+        QCOMPARE(frm.frameGeometry().size(), QSize(790, 570));
         QCOMPARE(frm.frameGeometry().topLeft(),
                  QPoint((screen.width() - 790) / 2, (screen.height() - 570) / 2));
         QCOMPARE(Usr.Panel3Width, 390);

@@ -14,7 +14,10 @@ struct AtomName {
 };
 
 constexpr std::array atomNames{
+    AtomName{"_NET_SUPPORTED", &X11Atoms::netSupported},
     AtomName{"_NET_SUPPORTING_WM_CHECK", &X11Atoms::netSupportingWmCheck},
+    AtomName{"_NET_REQUEST_FRAME_EXTENTS", &X11Atoms::netRequestFrameExtents},
+    AtomName{"_NET_FRAME_EXTENTS", &X11Atoms::netFrameExtents},
     AtomName{"_NET_ACTIVE_WINDOW", &X11Atoms::netActiveWindow},
     AtomName{"_NET_WM_NAME", &X11Atoms::netWmName},
     AtomName{"_NET_WM_WINDOW_TYPE", &X11Atoms::netWmWindowType},

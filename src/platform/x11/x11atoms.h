@@ -2,9 +2,12 @@
 
 #include <xcb/xproto.h>
 
-// The atoms the foreign window backend uses beyond the predefined ones.
+// The atoms the X11 backends use beyond the predefined ones.
 struct X11Atoms {
+    xcb_atom_t netSupported = XCB_ATOM_NONE;
     xcb_atom_t netSupportingWmCheck = XCB_ATOM_NONE;
+    xcb_atom_t netRequestFrameExtents = XCB_ATOM_NONE;
+    xcb_atom_t netFrameExtents = XCB_ATOM_NONE;
     xcb_atom_t netActiveWindow = XCB_ATOM_NONE;
     xcb_atom_t netWmName = XCB_ATOM_NONE;
     xcb_atom_t netWmWindowType = XCB_ATOM_NONE;

@@ -1,0 +1,6 @@
+#include "nullwindowframes.h"
+
+std::optional<QMargins> NullWindowFrames::frameExtents(quintptr)
+{
+    return std::nullopt;
+}
