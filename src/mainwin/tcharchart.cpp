@@ -77,6 +77,25 @@ void CondenseToWidth(QPainter &painter, const QString &text, int width)
     painter.setFont(font);
 }
 
+// Fills `rect` with `fill` inside a black border of whole device pixels, at any scale: the
+// border lies on the outermost device pixels the rectangle covers, and it is as wide as the
+// whole device pixels in one pixel of the layout (at least one). A pen one pixel wide would
+// straddle pixel edges at a fractional scale, and lose the top and left lines to the clip.
+void DrawFramed(QPainter &painter, const QRect &rect, const QColor &fill)
+{
+    const QTransform toDevice = painter.deviceTransform();
+    const QRectF area = toDevice.mapRect(QRectF(rect));
+    // Device pixels are covered where their centres lie in the area, as the clip rounds them.
+    const QRect pixels(QPoint(qRound(area.left()), qRound(area.top())),
+                       QPoint(qRound(area.right()) - 1, qRound(area.bottom()) - 1));
+    const int border = qMax(1, int(toDevice.m11()));
+    painter.save();
+    painter.setWorldTransform(toDevice.inverted(), true);
+    painter.fillRect(pixels, Qt::black);
+    painter.fillRect(pixels.adjusted(border, border, -border, -border), fill);
+    painter.restore();
+}
+
 } // namespace
 
 // One cell: paints the face DrawCharts gave it and reports presses to the chart.
@@ -110,10 +129,8 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        const QRect frame = rect();
-        painter.fillRect(frame, m_glyph.isEmpty() ? palette().color(QPalette::Button) : Qt::white);
-        painter.setPen(Qt::black);
-        painter.drawRect(frame.adjusted(0, 0, -1, -1));
+        DrawFramed(painter, rect(),
+                   m_glyph.isEmpty() ? palette().color(QPalette::Button) : QColor(Qt::white));
         if (!m_name.isEmpty()) {
             painter.setFont(m_nameFont);
             painter.setPen(Qt::red);

@@ -21,6 +21,8 @@ private Q_SLOTS:
     void letterSize();
     void geometry_data();
     void geometry();
+    void bordersAreEven_data();
+    void bordersAreEven();
     void pressPushesTheCellIn();
     void setSurvivesRebuilding();
     void fillsThePage();
@@ -42,6 +44,19 @@ QFont BaseFont()
     QFont font(u"Yu Gothic UI"_qs);
     font.setPixelSize(15);
     return font;
+}
+
+// Steps from `from`, a pixel of the gap beside a cell, into the cell: the number of black
+// pixels between the gap and the cell's inside.
+int BorderWidth(const QImage &image, QPoint from, QPoint step)
+{
+    QPoint at = from;
+    while (image.valid(at) && image.pixelColor(at) == Qt::blue)
+        at += step;
+    int width = 0;
+    for (; image.valid(at) && image.pixelColor(at) == Qt::black; at += step)
+        ++width;
+    return width;
 }
 
 } // namespace
@@ -188,6 +203,55 @@ void TestCharChart::geometry()
     QCOMPARE(combo.width(), 2 * expected.width());
     QCOMPARE(combo.right(), cell(u"Img2Btn6"_qs)->geometry().right());
     QCOMPARE(combo.bottom(), cell(u"Img2Btn28"_qs)->geometry().bottom());
+}
+
+void TestCharChart::bordersAreEven_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<bool>("small");
+    QTest::addColumn<QPoint>("offset");
+
+    QTest::newRow("1") << 1.0 << false << QPoint();
+    QTest::newRow("1.25") << 1.25 << false << QPoint();
+    QTest::newRow("1.5") << 1.5 << false << QPoint();
+    QTest::newRow("1.5 small") << 1.5 << true << QPoint();
+    QTest::newRow("1.5 at an odd place") << 1.5 << false << QPoint(1, 3);
+    QTest::newRow("2") << 2.0 << false << QPoint();
+}
+
+// Every side of every cell has a border, and all are equally wide in device pixels.
+void TestCharChart::bordersAreEven()
+{
+    QFETCH(qreal, scale);
+    QFETCH(bool, small);
+    QFETCH(QPoint, offset);
+
+    Usr.SmallPCFlg = small;
+    build();
+    QPalette palette = m_chart->palette();
+    palette.setColor(QPalette::Window, Qt::blue);
+    m_chart->setPalette(palette);
+    QImage image((m_chart->size() + QSize(4, 4)) * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::blue);
+    m_chart->render(&image, offset);
+
+    QSet<int> widths;
+    const auto device = [scale](QPointF p) {
+        return QPoint(qFloor(p.x() * scale), qFloor(p.y() * scale));
+    };
+    for (const QWidget *target : m_chart->findChildren<QWidget *>(
+             QRegularExpression(u"^Img\\d?Btn\\d+$"_qs), Qt::FindDirectChildrenOnly)) {
+        // The middle of the two-pixel gap beside each side, stepping into the cell.
+        const QRectF cell = QRectF(target->geometry()).translated(offset);
+        const QPointF middle = cell.center();
+        widths << BorderWidth(image, device({cell.left() - 1, middle.y()}), {1, 0})
+               << BorderWidth(image, device({cell.right() + 1, middle.y()}), {-1, 0})
+               << BorderWidth(image, device({middle.x(), cell.top() - 1}), {0, 1})
+               << BorderWidth(image, device({middle.x(), cell.bottom() + 1}), {0, -1});
+    }
+    QCOMPARE(widths.size(), 1);
+    QVERIFY(*widths.cbegin() >= 1);
 }
 
 void TestCharChart::pressPushesTheCellIn()
