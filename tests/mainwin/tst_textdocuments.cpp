@@ -7,7 +7,11 @@
 #include "recordinglayouts.h"
 #include "testenv.h"
 
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QTreeView>
 #include <QtTest>
 #include <memory>
 
@@ -21,6 +25,45 @@ QByteArray documentOf(const QString &text)
     for (QChar c : text)
         bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
     return bytes;
+}
+
+// What a file dialog showed once its folder was listed: where it stood, the room of its detail
+// view, and how much each column lacked for its widest text (0 when none did).
+struct DialogRecord {
+    bool seen = false;
+    QRect frame;
+    QRect available;
+    int viewWidth = 0;
+    int columnsWidth = 0;
+    QList<int> shortfalls;
+};
+
+// Records the next file dialog as soon as its detail view lists files, then cancels it. Polls,
+// since the dialog runs its own event loop and lists the folder in the background.
+void RecordNextDialog(DialogRecord *record, int attempts = 200)
+{
+    QTimer::singleShot(10, qApp, [=] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *tree = dialog ? dialog->findChild<QTreeView *>(u"treeView"_qs) : nullptr;
+        if (!tree || tree->model()->rowCount(tree->rootIndex()) == 0) {
+            if (attempts > 0)
+                RecordNextDialog(record, attempts - 1);
+            else if (dialog)
+                dialog->reject();
+            return;
+        }
+        record->seen = true;
+        record->frame = dialog->frameGeometry();
+        record->available = dialog->screen()->availableGeometry();
+        record->viewWidth = tree->viewport()->width();
+        record->columnsWidth = tree->header()->length();
+        // QTreeView hides its measure of a column's texts; its base class offers it.
+        const QAbstractItemView *view = tree;
+        for (int column = 0; column < tree->header()->count(); ++column)
+            record->shortfalls << qMax(0, view->sizeHintForColumn(column) -
+                                              tree->header()->sectionSize(column));
+        dialog->reject();
+    });
 }
 
 } // namespace
@@ -40,6 +83,8 @@ private Q_SLOTS:
     void saveReplacesTheFile();
     void saveOfFileDeletedOutsideIsSilent();
     void unreadableFileLeavesTheArea();
+    void fileDialogsShowEveryColumn_data();
+    void fileDialogsShowEveryColumn();
 
 private:
     // Runs `action`, answering a message box it may raise; the record counts boxes.
@@ -235,6 +280,30 @@ void TestTextDocuments::unreadableFileLeavesTheArea()
     QCOMPARE(m_area->toPlainText(), u"мой текст"_qs);
     QCOMPARE(Sys.Ufname, u"mine.txt"_qs);
     QCOMPARE(Sys.UFolder, m_home->path());
+}
+
+void TestTextDocuments::fileDialogsShowEveryColumn_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("open") << false;
+    QTest::newRow("save as") << true;
+}
+
+// Name, size, type and date are all in view, each wide enough for its text, on the screen.
+void TestTextDocuments::fileDialogsShowEveryColumn()
+{
+    QFETCH(bool, save);
+    writeFile(m_home->path() + u"/練習 2024-12-28.txt"_qs, documentOf(u"да"_qs));
+    m_area->setPlainText(u"да"_qs);
+
+    DialogRecord record;
+    RecordNextDialog(&record);
+    save ? m_documents->saveDocumentAs() : m_documents->openDocument();
+    QVERIFY(record.seen);
+    QVERIFY2(record.columnsWidth <= record.viewWidth,
+             qPrintable(u"%1 > %2"_qs.arg(record.columnsWidth).arg(record.viewWidth)));
+    QCOMPARE(record.shortfalls, QList<int>(4, 0));
+    QVERIFY(record.available.contains(record.frame));
 }
 
 QTEST_MAIN(TestTextDocuments)
