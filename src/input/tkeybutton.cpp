@@ -3,9 +3,12 @@
 #include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -31,10 +34,49 @@ QRect drawOutline(QPainter &painter, QRect rect, const QColor &color)
     return rect.adjusted(1, 1, -1, -1);
 }
 
-// Draws `text` with the top of its line at `topLeft`.
-void drawTextAt(QPainter &painter, QPoint topLeft, const QString &text)
+// A width no caption reaches: a caption is one line.
+constexpr qreal kUnboundedWidth = 1e6;
+
+// Lays `text` out in `layout` as one line and returns the line (invalid for an empty text).
+QTextLine layOutLine(QTextLayout &layout, const QString &text, const QFont &font,
+                     Qt::LayoutDirection direction)
 {
-    painter.drawText(topLeft + QPoint(0, painter.fontMetrics().ascent()), text);
+    QTextOption option;
+    option.setTextDirection(direction);
+    layout.setFont(font);
+    layout.setText(text);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid())
+        line.setLineWidth(kUnboundedWidth);
+    layout.endLayout();
+    return line;
+}
+
+void drawAt(QPainter &painter, QPoint topLeft, const QTextLayout &layout, qreal layoutTop)
+{
+    layout.draw(&painter, QPointF(topLeft.x(), topLeft.y() + layoutTop));
+}
+
+// The palette the style draws a raised panel with: `base` with `fill` as its button colour.
+// The style caches a drawn panel under the palette's cache key, so each fill keeps one palette
+// for all keys and paints; a palette built per paint would never meet its cached panel.
+const QPalette &panelPalette(const QPalette &base, const QColor &fill)
+{
+    // Palettes of earlier themes or colour settings are dropped now and then.
+    constexpr qsizetype kMaxPalettes = 256;
+    static QHash<std::pair<qint64, QRgb>, QPalette> palettes;
+    const std::pair key(base.cacheKey(), fill.rgba());
+    const auto found = palettes.constFind(key);
+    if (found != palettes.cend())
+        return *found;
+    if (palettes.size() >= kMaxPalettes)
+        palettes.clear();
+    QPalette palette = base;
+    palette.setColor(QPalette::Button, fill);
+    return *palettes.insert(key, palette);
 }
 
 } // namespace
@@ -71,6 +113,8 @@ void TKeyButton::setForeColor2(const QColor &color)
 
 void TKeyButton::setSubCap(const QString &text)
 {
+    if (m_subCap == text)
+        return;
     m_subCap = text;
     update();
 }
@@ -97,6 +141,8 @@ void TKeyButton::setYPosPer(int percent)
 
 void TKeyButton::setAutoFSized(bool on)
 {
+    if (m_autoFSized == on)
+        return;
     m_autoFSized = on;
     update();
 }
@@ -119,21 +165,39 @@ void TKeyButton::setPercent(int &member, int percent)
 
 // The sample's height is its bounding rectangle as Qt lays it out; with FreeType fonts that
 // is the whole line (ascent + descent), so a caption with a descender fits as well as "M".
+// Each size tried loads a font, so the search aims at the answer: heights grow about in
+// proportion to the size, and they never shrink as it grows. Every key of a pad asks the same
+// question, so the answers are kept for the run.
 int TKeyButton::GetBestFontSize(const QString &sample, int percent, int height) const
 {
+    static QHash<QString, int> known;
     const int budget = percent * height / 100;
-    int size = kMinFontSize;
-    for (; size <= kMaxFontSize; ++size) {
-        if (QFontMetrics(sizedFont(size)).boundingRect(sample).height() > budget)
-            break;
+    const QString key = font().key() + u'\x1f' + sample + u'\x1f' + QString::number(budget);
+    const auto found = known.constFind(key);
+    if (found != known.cend())
+        return *found;
+    // `fitting` fits (or is one below the smallest size), `tooLarge` does not.
+    int fitting = kMinFontSize - 1;
+    int tooLarge = kMaxFontSize + 1;
+    int guess = budget;
+    while (tooLarge - fitting > 1) {
+        const int size = std::clamp(guess, fitting + 1, tooLarge - 1);
+        const int sampleHeight = QFontMetrics(sizedFont(size)).boundingRect(sample).height();
+        if (sampleHeight <= budget)
+            fitting = size;
+        else
+            tooLarge = size;
+        guess = size * budget / qMax(1, sampleHeight);
     }
-    return size - 1;
+    return known[key] = fitting;
 }
 
 void TKeyButton::invalidateFontSizes()
 {
     m_mainFSize = -1;
     m_subFSize = -1;
+    m_mainCaption.pixelSize = -1;
+    m_subCaption.pixelSize = -1;
     update();
 }
 
@@ -148,7 +212,7 @@ void TKeyButton::paintEvent(QPaintEvent *)
 void TKeyButton::changeEvent(QEvent *event)
 {
     QPushButton::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange)
         invalidateFontSizes();
 }
 
@@ -235,8 +299,7 @@ QRect TKeyButton::drawFrame(QPainter &painter, QRect rect, const QStyleOptionBut
         return drawOutline(painter, rect, option.palette.color(QPalette::Dark));
     QStyleOptionButton panel;
     panel.rect = rect;
-    panel.palette = option.palette;
-    panel.palette.setColor(QPalette::Button, fillColor(false));
+    panel.palette = panelPalette(option.palette, fillColor(false));
     panel.state = QStyle::State_Raised | (option.state & QStyle::State_Enabled);
     style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &panel, &painter, this);
     return rect.adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
@@ -249,21 +312,38 @@ QColor TKeyButton::fillColor(bool pressed) const
     return m_showBackColor ? m_backColor : m_hoverColor;
 }
 
+// The caption is measured as the key's font at that size measures it, and drawn with the top
+// of its line where the metrics' ascent puts it, as QPainter::drawText would.
+const TKeyButton::Caption &TKeyButton::laidOut(Caption &caption, const QString &text,
+                                               int pixelSize) const
+{
+    if (caption.pixelSize == pixelSize && caption.text == text)
+        return caption;
+    const QFont font = sizedFont(pixelSize);
+    const QFontMetrics metrics(font);
+    const QTextLine line = layOutLine(caption.layout, text, font, layoutDirection());
+    caption.text = text;
+    caption.pixelSize = pixelSize;
+    caption.height = metrics.height();
+    // Rounded, the line's advance is QFontMetrics::horizontalAdvance, without a second shaping.
+    caption.advance = line.isValid() ? qRound(line.horizontalAdvance()) : 0;
+    caption.layoutTop = line.isValid() ? metrics.ascent() - line.ascent() : 0;
+    return caption;
+}
+
 // A disabled caption is placed in the free room of the fill, counted from the key's top left
 // corner, and drawn engraved: a light copy one pixel down and right under the grey text.
 void TKeyButton::drawDisabledCaption(QPainter &painter, QRect rect, int pixelSize) const
 {
-    const QString caption = text();
-    if (caption.isEmpty())
+    if (text().isEmpty())
         return;
-    painter.setFont(sizedFont(pixelSize));
-    const QFontMetrics metrics = painter.fontMetrics();
-    const QPoint at((rect.width() - metrics.horizontalAdvance(caption)) * m_xPosPer / 100,
-                    (rect.height() - metrics.height()) * m_yPosPer / 100);
+    const Caption &caption = laidOut(m_mainCaption, text(), pixelSize);
+    const QPoint at((rect.width() - caption.advance) * m_xPosPer / 100,
+                    (rect.height() - caption.height) * m_yPosPer / 100);
     painter.setPen(palette().color(QPalette::Light));
-    drawTextAt(painter, at + QPoint(1, 1), caption);
+    drawAt(painter, at + QPoint(1, 1), caption.layout, caption.layoutTop);
     painter.setPen(palette().color(QPalette::Disabled, QPalette::ButtonText));
-    drawTextAt(painter, at, caption);
+    drawAt(painter, at, caption.layout, caption.layoutTop);
 }
 
 // Places the caption at XPosPer and YPosPer of the free room inside the fill less a margin,
@@ -271,14 +351,11 @@ void TKeyButton::drawDisabledCaption(QPainter &painter, QRect rect, int pixelSiz
 QRect TKeyButton::drawCaption(QPainter &painter, QRect rect, int pixelSize) const
 {
     rect.adjust(kCaptionMargin, kCaptionMargin, -kCaptionMargin, -kCaptionMargin);
-    const QString caption = text();
-    painter.setFont(sizedFont(pixelSize));
-    const QFontMetrics metrics = painter.fontMetrics();
-    const QPoint at(rect.left() +
-                        (rect.width() - metrics.horizontalAdvance(caption)) * m_xPosPer / 100,
-                    rect.top() + (rect.height() - metrics.height()) * m_yPosPer / 100);
+    const Caption &caption = laidOut(m_mainCaption, text(), pixelSize);
+    const QPoint at(rect.left() + (rect.width() - caption.advance) * m_xPosPer / 100,
+                    rect.top() + (rect.height() - caption.height) * m_yPosPer / 100);
     painter.setPen(m_foreColor1);
-    drawTextAt(painter, at, caption);
+    drawAt(painter, at, caption.layout, caption.layoutTop);
     return rect;
 }
 
@@ -286,11 +363,10 @@ void TKeyButton::drawSubCaption(QPainter &painter, QRect rect, int pixelSize) co
 {
     if (m_subCap.isEmpty())
         return;
-    painter.setFont(sizedFont(pixelSize));
+    const Caption &caption = laidOut(m_subCaption, m_subCap, pixelSize);
     painter.setPen(m_foreColor2);
-    drawTextAt(painter,
-               QPoint(rect.width() * kSubCapPosPer / 100, rect.height() * kSubCapPosPer / 100),
-               m_subCap);
+    drawAt(painter, QPoint(rect.width() * kSubCapPosPer / 100, rect.height() * kSubCapPosPer / 100),
+           caption.layout, caption.layoutTop);
 }
 
 void TKeyButton::drawFocusMark(QPainter &painter, QRect rect) const

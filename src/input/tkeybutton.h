@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPushButton>
+#include <QTextLayout>
 
 #include <utility>
 
@@ -81,12 +82,25 @@ protected:
     virtual void DrawButton(QPainter &painter, const QStyleOptionButton &option);
 
 private:
+    // A caption laid out at a pixel size of the key's font. Paints draw the kept layout; only
+    // a new text, size or font lays it out again, since shaping costs more than drawing.
+    struct Caption {
+        QString text;
+        int pixelSize = -1;
+        QTextLayout layout;
+        int advance = 0;
+        int height = 0;
+        // From the top of the line to where the layout is drawn from.
+        qreal layoutTop = 0;
+    };
+
     void setColor(QColor &member, const QColor &color);
     void setPercent(int &member, int percent);
     std::pair<int, int> fontSizes(int height);
     QFont sizedFont(int pixelSize) const;
     QRect drawFrame(QPainter &painter, QRect rect, const QStyleOptionButton &option) const;
     QColor fillColor(bool pressed) const;
+    const Caption &laidOut(Caption &caption, const QString &text, int pixelSize) const;
     void drawDisabledCaption(QPainter &painter, QRect rect, int pixelSize) const;
     QRect drawCaption(QPainter &painter, QRect rect, int pixelSize) const;
     void drawSubCaption(QPainter &painter, QRect rect, int pixelSize) const;
@@ -108,4 +122,6 @@ private:
     int m_mainFSize = -1;
     int m_subFSize = -1;
     int m_oldHeight = -1;
+    mutable Caption m_mainCaption;
+    mutable Caption m_subCaption;
 };

@@ -13,7 +13,11 @@ IpaCandidateFilter::IpaCandidateFilter(QLineEdit *field, IpaFieldHost host)
 
 bool IpaCandidateFilter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_field || event->type() != QEvent::KeyPress)
+    if (watched != m_field)
+        return false;
+    if (event->type() == QEvent::KeyRelease)
+        return m_consumedKeys.remove(static_cast<QKeyEvent *>(event)->key());
+    if (event->type() != QEvent::KeyPress)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     const CandidateKeyResult result = m_mode.keyPress(key->key(), key->modifiers(), key->text());
@@ -26,6 +30,10 @@ bool IpaCandidateFilter::eventFilter(QObject *watched, QEvent *event)
     }
     if (result.redisplay && m_host.dispArrIPA)
         m_host.dispArrIPA();
+    // The release of a consumed key is the field's no more than its press: it would only
+    // restart the caret's blinking and repaint the field.
+    if (result.consumed)
+        m_consumedKeys.insert(key->key());
     return result.consumed;
 }
 

@@ -3,6 +3,7 @@
 #include "ipa/candidatemode.h"
 
 #include <QObject>
+#include <QSet>
 #include <functional>
 
 class QLineEdit;
@@ -17,7 +18,7 @@ struct IpaFieldHost {
 };
 
 // Applies the candidate-mode rules to the key presses of one line edit: a key the rules
-// consume never reaches the field, every other key does.
+// consume never reaches the field, neither its press nor its release; every other key does.
 class IpaCandidateFilter : public QObject {
     Q_OBJECT
 
@@ -31,6 +32,8 @@ private:
     QLineEdit *m_field;
     IpaFieldHost m_host;
     CandidateMode m_mode;
+    // Keys whose press was consumed and whose release is still to come.
+    QSet<int> m_consumedKeys;
 };
 
 // Makes `field` an IPA entry field; the filter lives as long as the field.

@@ -80,6 +80,13 @@ TKeyButton *NewPadButton(QWidget *parent, const QString &name)
     return button;
 }
 
+// Setting a tooltip notifies the button even when the text stays the same.
+void setChangedToolTip(QWidget *widget, const QString &tip)
+{
+    if (widget->toolTip() != tip)
+        widget->setToolTip(tip);
+}
+
 QFont IpaFont(const QFont &base)
 {
     QFont font = base;
@@ -193,6 +200,8 @@ void TIPAPad::layoutInfoEdit(int width, int height)
     m_infoEdit->setGeometry(0, height - editHeight, width, editHeight);
 }
 
+// Only what differs from what is shown is set, so a redraw repaints only the buttons whose
+// slot changed.
 void TIPAPad::DispArrIPA()
 {
     for (int slot = 1; slot <= CandCount; ++slot)
@@ -202,7 +211,10 @@ void TIPAPad::DispArrIPA()
         return;
     QString english, japanese, description;
     GetIPAInfo(Sys.arrIPA[index].front(), english, japanese, description);
-    m_infoEdit->setText(u'【' + japanese + u'】' + description);
+    const QString info = u'【' + japanese + u'】' + description;
+    if (m_infoEdit->text() == info)
+        return;
+    m_infoEdit->setText(info);
     m_infoEdit->setCursorPosition(0);
 }
 
@@ -213,7 +225,7 @@ void TIPAPad::showSlot(int slot)
     button->setMainFPer(CandMainFPer);
     if (symbol.isEmpty()) {
         button->setText(QString());
-        button->setToolTip(QString());
+        setChangedToolTip(button, QString());
         button->setEnabled(false);
         button->setBackColor(palette().color(QPalette::Button));
         return;
@@ -221,7 +233,7 @@ void TIPAPad::showSlot(int slot)
     QString english, japanese, description;
     GetIPAInfo(symbol.front(), english, japanese, description);
     button->setText(IpaCaption(symbol));
-    button->setToolTip(english + QStringLiteral(": ") + HexCode4(symbol.front().unicode()));
+    setChangedToolTip(button, english + QStringLiteral(": ") + HexCode4(symbol.front().unicode()));
     button->setEnabled(true);
     button->setXPosPer(CentredMarks.contains(symbol.front()) ? 52 : 66);
     button->setYPosPer(66);

@@ -1,6 +1,8 @@
 #include "input/tkeybutton.h"
 
+#include <QProxyStyle>
 #include <QSignalSpy>
+#include <QStyleOption>
 #include <QtTest>
 
 class TestKeyButton : public QObject {
@@ -13,6 +15,11 @@ private Q_SLOTS:
     void fill_data();
     void fill();
     void quickClicksAreTwoClicks();
+    void sameValueDoesNotRepaint_data();
+    void sameValueDoesNotRepaint();
+    void panelPaletteIsShared();
+    void captionFollowsItsInputs_data();
+    void captionFollowsItsInputs();
 };
 
 namespace {
@@ -38,6 +45,34 @@ QImage render(TKeyButton &key)
     key.render(&image);
     return image;
 }
+
+// Counts the paint events one widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// Records the palette each raised key panel is drawn with.
+class PanelRecorder : public QProxyStyle {
+public:
+    mutable QList<qint64> paletteKeys;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element == PE_PanelButtonCommand)
+            paletteKeys.append(option->palette.cacheKey());
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
 
 } // namespace
 
@@ -147,6 +182,90 @@ void TestKeyButton::quickClicksAreTwoClicks()
     QTest::mouseDClick(&key, Qt::LeftButton);
     QTest::mouseRelease(&key, Qt::LeftButton);
     QCOMPARE(clicks.count(), 2);
+}
+
+void TestKeyButton::sameValueDoesNotRepaint_data()
+{
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QVariant>("other");
+
+    QTest::newRow("SubCap") << QByteArray("SubCap") << QVariant(u"zh"_qs);
+    QTest::newRow("AutoFSized") << QByteArray("AutoFSized") << QVariant(false);
+    QTest::newRow("BackColor") << QByteArray("BackColor") << QVariant(QColor(Qt::white));
+    QTest::newRow("MainFPer") << QByteArray("MainFPer") << QVariant(50);
+}
+
+// Hosts set every property again at each redisplay; only a change may cost a repaint.
+void TestKeyButton::sameValueDoesNotRepaint()
+{
+    QFETCH(QByteArray, property);
+    QFETCH(QVariant, other);
+
+    TKeyButton key;
+    key.setText(u"A"_qs);
+    key.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&key));
+    QApplication::processEvents();
+    PaintCounter paints(&key);
+    key.setProperty(property, key.property(property));
+    QApplication::processEvents();
+    QCOMPARE(paints.count, 0);
+    key.setProperty(property, other);
+    QApplication::processEvents();
+    QCOMPARE(paints.count, 1);
+}
+
+// The style caches a panel under its palette's key: keys of one fill must share one palette
+// from paint to paint, or every paint draws the panel afresh.
+void TestKeyButton::panelPaletteIsShared()
+{
+    PanelRecorder style;
+    TKeyButton first, second, other;
+    for (TKeyButton *key : {&first, &second, &other}) {
+        key->setStyle(&style);
+        key->resize(60, 40);
+    }
+    other.setBackColor(QColor(0x12, 0x34, 0x56));
+    render(first);
+    render(first);
+    render(second);
+    render(other);
+    QCOMPARE(style.paletteKeys.size(), 4);
+    QCOMPARE(style.paletteKeys[1], style.paletteKeys[0]);
+    QCOMPARE(style.paletteKeys[2], style.paletteKeys[0]);
+    QVERIFY(style.paletteKeys[3] != style.paletteKeys[0]);
+}
+
+void TestKeyButton::captionFollowsItsInputs_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("text") << u"text"_qs;
+    QTest::newRow("sub-caption") << u"sub-caption"_qs;
+    QTest::newRow("font") << u"font"_qs;
+    QTest::newRow("height") << u"height"_qs;
+    QTest::newRow("disabled") << u"disabled"_qs;
+}
+
+// The captions are laid out once and kept: a key changed after a paint must look like a key
+// made that way from the start.
+void TestKeyButton::captionFollowsItsInputs()
+{
+    QFETCH(QString, change);
+    auto configure = [&change](TKeyButton &key, bool changed) {
+        key.setFont(changed && change == u"font" ? QFont(u"DejaVu Serif"_qs) : padFont());
+        key.setText(changed && change == u"text" ? u"Ж"_qs : u"A"_qs);
+        key.setSubCap(changed && change == u"sub-caption" ? u"zh"_qs : u"a"_qs);
+        key.resize(60, changed && change == u"height" ? 50 : 40);
+        key.setEnabled(!(changed && change == u"disabled"));
+    };
+    TKeyButton key, fresh;
+    configure(key, false);
+    const QImage before = render(key);
+    configure(key, true);
+    configure(fresh, true);
+    const QImage after = render(key);
+    QVERIFY(after != before);
+    QCOMPARE(after, render(fresh));
 }
 
 QTEST_MAIN(TestKeyButton)

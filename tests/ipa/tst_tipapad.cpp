@@ -25,6 +25,8 @@ private Q_SLOTS:
     void candidateClicksFollowEachOther();
     void emptyButtonDoesNothing();
     void enterKeepsTheInformation();
+    void candidateKeysRepaintOnlyWhatChanges_data();
+    void candidateKeysRepaintOnlyWhatChanges();
     void adjustKeepsTheSlots();
     void selectedCandidateIsPaintedAqua();
     void fontCoversTheCandidates();
@@ -54,6 +56,39 @@ QLineEdit *infoEdit(TIPAPad &pad)
 void clickKey(TIPAPad &pad, QChar caption)
 {
     QTest::mouseClick(pad.keyButton(int(EngCap.indexOf(caption)) + 1), Qt::LeftButton);
+}
+
+// The names of the keys and fields painted while `run` runs and the events are processed.
+template <typename Run> QStringList paintedBy(Run run)
+{
+    struct Recorder : QObject {
+        QStringList painted;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            const bool control =
+                qobject_cast<TKeyButton *>(watched) || qobject_cast<QLineEdit *>(watched);
+            if (event->type() == QEvent::Paint && control &&
+                !painted.contains(watched->objectName()))
+                painted.append(watched->objectName());
+            return false;
+        }
+    } recorder;
+    QApplication::processEvents();
+    qApp->installEventFilter(&recorder);
+    run();
+    QApplication::processEvents();
+    qApp->removeEventFilter(&recorder);
+    recorder.painted.sort();
+    return recorder.painted;
+}
+
+// Presses and releases one key, without the separate Shift key events of QTest::keyClick.
+void pressKey(QWidget *target, Qt::Key key, const QString &text, Qt::KeyboardModifiers modifiers)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(target, &release);
 }
 
 } // namespace
@@ -224,6 +259,44 @@ void TestTIPAPad::enterKeepsTheInformation()
     QCOMPARE(field.text(), u"\u0259"_qs);
     QVERIFY(m_pad->candButton(1)->text().isEmpty());
     QVERIFY(infoEdit(*m_pad)->text().startsWith(u"【シュワー】"_qs));
+}
+
+void TestTIPAPad::candidateKeysRepaintOnlyWhatChanges_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("painted");
+    const QStringList row{u"CandBtn1"_qs, u"CandBtn2"_qs, u"CandBtn3"_qs, u"CandBtn4"_qs};
+    // The information line still names the epsilon the row opens with.
+    QTest::newRow("opening the row") << u"E\r"_qs << int(Qt::Key_E) << u"E"_qs << row;
+    QTest::newRow("stepping") << u"E"_qs << int(Qt::Key_Space) << u" "_qs
+                              << QStringList{u"CandBtn1"_qs, u"CandBtn2"_qs, u"InfoEdit"_qs};
+    QTest::newRow("picking") << u"E"_qs << int(Qt::Key_Return) << u"\r"_qs
+                             << QStringList{row} + QStringList{u"Edit1"_qs};
+}
+
+// A candidate key repaints the buttons whose slot changed and the field it types into, and
+// nothing else: not the other buttons, not an unchanged information line, and not the field
+// for a key it never saw.
+void TestTIPAPad::candidateKeysRepaintOnlyWhatChanges()
+{
+    QFETCH(QString, before);
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QLineEdit field;
+    field.setObjectName(u"Edit1"_qs);
+    installIpaCandidates(&field, {[this] { m_pad->DispArrIPA(); }, {}});
+    field.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&field));
+    for (QChar stroke : before) {
+        if (stroke == u'\r')
+            QTest::keyClick(&field, Qt::Key_Return);
+        else
+            QTest::keyClick(&field, stroke.toLatin1(), Qt::ShiftModifier);
+    }
+    const auto modifiers = text == u"E" ? Qt::ShiftModifier : Qt::NoModifier;
+    QTEST(paintedBy([&] { pressKey(&field, Qt::Key(key), text, modifiers); }), "painted");
 }
 
 void TestTIPAPad::adjustKeepsTheSlots()
