@@ -1,5 +1,7 @@
 #include "fontlists.h"
 
+#include "widgets/familyname.h"
+
 #include <QComboBox>
 #include <QFontDatabase>
 
@@ -34,7 +36,7 @@ QStringList FontFamilies(int mode, int charset)
     QStringList families;
     for (const QString &family : all) {
         if (listed(family, mode))
-            families.append(family);
+            families.append(PlainFamilyName(family));
     }
     families.sort(Qt::CaseInsensitive);
     families.removeDuplicates();

@@ -2,22 +2,20 @@
 
 #include "core/ulib.h"
 #include "ipa/ipafonts.h"
+#include "widgets/familyname.h"
 
 #include <QFont>
 #include <QFontInfo>
-#include <QRegularExpression>
 
 namespace {
 
 // The family of the font that draws `family`, `hint` choosing the kind of substitute for a name
-// the system lacks. Qt names a family that several foundries supply "Family [foundry]", a name
-// no other program knows, so the foundry is left out.
+// the system lacks; without Qt's foundry suffix, which no other program knows.
 QString DrawnFamily(const QString &family, QFont::StyleHint hint)
 {
     QFont font(family);
     font.setStyleHint(hint);
-    static const QRegularExpression Foundry(QStringLiteral(R"( \[[^\]]*\]$)"));
-    return QFontInfo(font).family().remove(Foundry);
+    return PlainFamilyName(QFontInfo(font).family());
 }
 
 // The areas never go below one point either.

@@ -36,8 +36,9 @@ void TestFontLists::fullListHasEveryFamily()
     LupFonts3(0, &box, 204);
     QStringList expected;
     for (const QString &family : QFontDatabase::families()) {
+        // "Family [Foundry]" is one of the foundries of a family, which is listed once.
         if (!family.startsWith(u'@'))
-            expected.append(family);
+            expected.append(family.section(u" ["_qs, 0, 0));
     }
     expected.sort(Qt::CaseInsensitive);
     expected.removeDuplicates();
