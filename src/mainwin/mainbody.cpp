@@ -10,6 +10,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -21,6 +22,20 @@ constexpr int kSplitterWidth = 4;
 constexpr int kIpaLineHeight = 28;
 constexpr int kMargin = 3;
 constexpr int kPadTabPixelSize = 13;
+constexpr int kPadTabSpace = 10;
+
+// Tabs with less room beside their text than the style gives, so that both vertical pad tabs
+// fit the compact arrangement.
+class NarrowTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return kPadTabSpace;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 QSplitter *splitter(Qt::Orientation orientation, QWidget *parent)
 {
@@ -74,11 +89,19 @@ QWidget *MainBody::buildPadPanel()
     m_padPages = new QTabWidget(m_padPanel);
     m_padPages->setObjectName(QStringLiteral("PageControl2"));
     m_padPages->setTabPosition(QTabWidget::East);
-    // The vertical tabs ("ロシア語ニーモニック" and "発音記号") must both fit the height of
-    // the compact arrangement's composition part.
-    QFont tabFont = m_padPages->tabBar()->font();
+    // The vertical tabs ("ロシア語ニーモニック" and "発音記号") must both stay in sight in the
+    // compact arrangement's composition part: a small font and little room beside it, and
+    // where even that is too long the tabs share the height with their texts shortened,
+    // rather than scroll.
+    QTabBar *tabs = m_padPages->tabBar();
+    QFont tabFont = tabs->font();
     tabFont.setPixelSize(kPadTabPixelSize);
-    m_padPages->tabBar()->setFont(tabFont);
+    tabs->setFont(tabFont);
+    auto *tabStyle = new NarrowTabStyle;
+    tabStyle->setParent(tabs);
+    tabs->setStyle(tabStyle);
+    m_padPages->setUsesScrollButtons(false);
+    m_padPages->setElideMode(Qt::ElideRight);
     m_rusPad = new TRusPad(m_padPages);
     m_rusPad->setObjectName(QStringLiteral("RusPad1"));
     m_ipaPad = new TIPAPad(m_padPages);
