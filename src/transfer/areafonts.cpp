@@ -7,6 +7,9 @@
 #include <QFont>
 #include <QFontInfo>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 // The family of the font that draws `family`, `hint` choosing the kind of substitute for a name
@@ -18,10 +21,11 @@ QString DrawnFamily(const QString &family, QFont::StyleHint hint)
     return PlainFamilyName(QFontInfo(font).family());
 }
 
-// The areas never go below one point either.
-RichFont richFont(const QString &family, QFont::StyleHint hint, int points, int charset)
+// The areas never go below one point either. Sizes come from the settings file as any integer;
+// the kana size is two below, taken without overflow.
+RichFont richFont(const QString &family, QFont::StyleHint hint, qint64 points, int charset)
 {
-    return {DrawnFamily(family, hint), qMax(1, points), charset};
+    return {DrawnFamily(family, hint), int(std::clamp<qint64>(points, 1, INT_MAX)), charset};
 }
 
 } // namespace
@@ -34,7 +38,7 @@ RichFont RussianRichFont()
 RichFont IpaRichFont()
 {
     if (Usr.KanaFlg)
-        return richFont(JapaneseFontFamily(Usr.UsrJpFont), QFont::SansSerif, Usr.IPAFontSize - 2,
-                        128);
+        return richFont(JapaneseFontFamily(Usr.UsrJpFont), QFont::SansSerif,
+                        qint64(Usr.IPAFontSize) - 2, 128);
     return richFont(IpaFontFamily(Usr.UsrIPAFont), QFont::SansSerif, Usr.IPAFontSize, 0);
 }

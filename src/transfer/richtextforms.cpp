@@ -96,7 +96,7 @@ QByteArray RtfDocument(const QString &text, const RichFont &font)
 {
     QByteArray out = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset" +
                      QByteArray::number(font.charset) + ' ' + rtfFontName(font.family) +
-                     ";}}\\f0\\fs" + QByteArray::number(2 * font.pointSize) + ' ';
+                     ";}}\\f0\\fs" + QByteArray::number(2 * qint64(font.pointSize)) + ' ';
     WalkLines(
         text, [&](char16_t c) { appendRtfUnit(out, c); }, [&] { out += "\\par "; });
     return out + '}';

@@ -3,6 +3,7 @@
 
 #include <QMimeData>
 #include <QtTest>
+#include <climits>
 #include <memory>
 
 class TestTransferForms : public QObject {
@@ -70,6 +71,10 @@ void TestTransferForms::rtfFontTable_data()
     QTest::newRow("semicolon and brace in the name")
         << u"A;{B}"_qs << 14 << 0
         << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset0 A\\'3b\\{B\\};}}\\f0\\fs28 ");
+    // A size from the settings file as large as an integer goes: half-points do not overflow.
+    QTest::newRow("largest size") << u"A"_qs << INT_MAX << 0
+                                  << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset0 "
+                                                "A;}}\\f0\\fs4294967294 ");
 }
 
 void TestTransferForms::rtfFontTable()
