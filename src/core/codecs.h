@@ -15,8 +15,10 @@ QString CRFilter(QStringView s);
 QString CRDecoder(QStringView s);
 // Replaces every `from` by `to`, searching again from the start after each replacement, so
 // an occurrence that a replacement forms with the text before it is replaced too. An empty
-// `from` changes nothing. When `to` contains `from` that search would never end; each
-// occurrence of the text is then replaced once. Linear in the text for a short `from`.
+// `from` changes nothing. Like that search, it never ends where replacements keep forming new
+// occurrences ("aab", "ab" -> "bbaa"); when `to` contains `from`, each occurrence of the text
+// is replaced once instead. ReplaceStr's placeholder cannot keep forming them. Linear in the
+// text and the replacements made, for a short `from`.
 void ReplaceStrBase(QString &s, const QString &from, const QString &to);
 // Replaces every `from` by `to`, also when `to` contains `from`, through a placeholder.
 void ReplaceStr(QString &s, const QString &from, const QString &to);
