@@ -8,23 +8,25 @@ bool isBlank(QChar c)
 }
 
 // Reads a quoted item starting at the opening quotation mark at `pos`; leaves `pos` after the
-// closing mark, or at the end when there is none.
+// closing mark, or at the end when there is none. The text between quotation marks is taken
+// in runs, as word book lines are long and mostly free of doubled marks.
 QString readQuoted(QStringView line, qsizetype &pos)
 {
     QString item;
     ++pos;
     while (pos < line.size()) {
-        const QChar c = line[pos++];
-        if (c != u'"') {
-            item += c;
-            continue;
+        const qsizetype mark = line.indexOf(u'"', pos);
+        if (mark < 0) {
+            item += line.mid(pos);
+            pos = line.size();
+            break;
         }
-        if (pos < line.size() && line[pos] == u'"') {
-            item += u'"';
-            ++pos;
-            continue;
-        }
-        break;
+        item += line.mid(pos, mark - pos);
+        pos = mark + 1;
+        if (pos >= line.size() || line[pos] != u'"')
+            break;
+        item += u'"';
+        ++pos;
     }
     return item;
 }

@@ -1,26 +1,23 @@
 #include "textlines.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
+#include <QSysInfo>
+#include <QtEndian>
+
+#include <cstring>
 
 QStringList SplitLines(QStringView text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    qsizetype pos = 0;
-    while (pos < text.size()) {
-        const QChar c = text[pos];
-        if (c != u'\r' && c != u'\n') {
-            ++pos;
-            continue;
-        }
-        lines.append(text.mid(start, pos - start).toString());
-        pos += (c == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') ? 2 : 1;
-        start = pos;
-    }
-    if (start < text.size())
-        lines.append(text.mid(start).toString());
+    ForEachLine(text, [&lines](QStringView line) { lines.append(line.toString()); });
     return lines;
+}
+
+qsizetype CountLines(QStringView text)
+{
+    qsizetype count = 0;
+    ForEachLine(text, [&count](QStringView) { ++count; });
+    return count;
 }
 
 QString DecodeByBom(const QByteArray &bytes)
@@ -41,21 +38,28 @@ QString DecodeUtf16Le(const QByteArray &bytes)
         start = 2;
     const qsizetype units = (bytes.size() - start) / 2;
     QString text(units, Qt::Uninitialized);
-    QChar *out = text.data();
-    const auto *in = reinterpret_cast<const uchar *>(bytes.constData() + start);
-    for (qsizetype i = 0; i < units; ++i)
-        out[i] = QChar(char16_t(in[2 * i] | (in[2 * i + 1] << 8)));
+    const char *in = bytes.constData() + start;
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        std::memcpy(text.data(), in, size_t(units) * 2);
+    } else {
+        QChar *out = text.data();
+        for (qsizetype i = 0; i < units; ++i)
+            out[i] = QChar(qFromLittleEndian<char16_t>(in + 2 * i));
+    }
     return text;
 }
 
 QByteArray EncodeUtf16LeBom(QStringView text)
 {
-    QByteArray bytes;
-    bytes.reserve(2 + text.size() * 2);
-    bytes.append(char(0xFF)).append(char(0xFE));
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        bytes.append(char(u & 0xFF)).append(char(u >> 8));
+    QByteArray bytes(2 + text.size() * 2, Qt::Uninitialized);
+    bytes[0] = char(0xFF);
+    bytes[1] = char(0xFE);
+    char *out = bytes.data() + 2;
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        std::memcpy(out, text.utf16(), size_t(text.size()) * 2);
+    } else {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            qToLittleEndian<char16_t>(text[i].unicode(), out + 2 * i);
     }
     return bytes;
 }

@@ -2,10 +2,32 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <QStringView>
 
-// Splits a text into lines at CR LF, a lone LF or a lone CR. A line end after the last line
-// adds no empty line.
+// Calls `visit` with each line of `text`, in order and without copying. Lines end at CR LF, a
+// lone LF or a lone CR; a line end after the last line adds no empty line.
+template <class Visit> void ForEachLine(QStringView text, Visit &&visit)
+{
+    qsizetype start = 0;
+    qsizetype pos = 0;
+    const qsizetype size = text.size();
+    while (pos < size) {
+        const char16_t c = text[pos].unicode();
+        if (c != u'\r' && c != u'\n') {
+            ++pos;
+            continue;
+        }
+        visit(text.sliced(start, pos - start));
+        pos += (c == u'\r' && pos + 1 < size && text[pos + 1] == u'\n') ? 2 : 1;
+        start = pos;
+    }
+    if (start < size)
+        visit(text.sliced(start));
+}
+
+// The lines of a text, split as ForEachLine splits them.
 QStringList SplitLines(QStringView text);
+qsizetype CountLines(QStringView text);
 
 // Decodes a text file's bytes: a byte-order mark (UTF-8, UTF-16) decides the encoding,
 // otherwise UTF-8.

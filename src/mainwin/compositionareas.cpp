@@ -110,6 +110,21 @@ void CompositionAreas::showImeNumResponse()
     m_memo->setPalette(palette);
 }
 
+void CompositionAreas::takeEntry(const QString &russian, const QString &ipaText)
+{
+    m_edit->setText(ipaText);
+    m_edit->setCursorPosition(0);
+    if (russian.isEmpty())
+        return;
+    m_memo->setFocus();
+    if (Usr.ResetInputFlg) {
+        m_memo->setPlainText(russian);
+        m_memo->moveCursor(QTextCursor::End);
+    } else {
+        m_memo->insertPlainText(russian);
+    }
+}
+
 void CompositionAreas::clearAreas()
 {
     m_edit->clear();

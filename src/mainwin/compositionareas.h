@@ -30,6 +30,10 @@ public:
     void OutputString(const QString &s);
     void OutputIPAString(const QString &s);
 
+    // A word list entry taken into the areas: the IPA line gets `ipaText` with its caret at
+    // the start; a non-empty `russian` replaces the Russian area's whole text (ResetInputFlg,
+    // caret at the end) or its selection, and the Russian area takes the focus.
+    void takeEntry(const QString &russian, const QString &ipaText);
     // Fonts of both areas from the settings (the IPA line's by kana mode).
     void applyFonts();
     // Kana mode of the IPA line: its font and KanaFlg; the line is emptied either way.

@@ -4,6 +4,7 @@
 #include "core/ulib.h"
 #include "input/urussian.h"
 #include "ipa/ipafonts.h"
+#include "widgets/pointsizes.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -24,7 +25,6 @@ constexpr ChartGeometry SmallGeometry{8, 4, 38, 35};
 constexpr int CellGap = 2;
 // A pressed cell moves this far right and down.
 constexpr QPoint PressOffset(2, 2);
-constexpr int ScreenDpi = 96;
 
 const ChartGeometry &Geometry()
 {
@@ -45,15 +45,10 @@ constexpr BlockDef Blocks[] = {
 };
 constexpr int BlockPitchColumns = 7;
 
-int PixelsOf(int pointSize)
-{
-    return qRound(pointSize * ScreenDpi / 72.0);
-}
-
 QFont SizedFont(const QString &family, int pointSize)
 {
     QFont font(family);
-    font.setPixelSize(qMax(1, PixelsOf(pointSize)));
+    font.setPixelSize(qMax(1, PixelsOfPoints(pointSize)));
     return font;
 }
 
@@ -185,7 +180,7 @@ int TCharChart::basePointSize() const
     const QFont base = font();
     if (base.pointSize() > 0)
         return base.pointSize();
-    return qRound(base.pixelSize() * 72.0 / ScreenDpi);
+    return PointsOfPixels(base.pixelSize());
 }
 
 int TCharChart::letterPointSize() const

@@ -20,6 +20,7 @@
 #include "widgets/mainactions.h"
 #include "widgets/messagebox.h"
 #include "wordbook/reportview.h"
+#include "wordbook/wordbookcommands.h"
 #include "wordbook/wordbookpage.h"
 
 #include <QAction>
@@ -162,6 +163,12 @@ void TMainFrm::connectWordBookPage()
 {
     connect(m_body->wordBookPage(), &WordBookPage::fontSizeDialogRequested, this,
             &TMainFrm::showFontSizeDialog);
+    m_wordBooks = new WordBookCommands(m_body->wordBookPage(), m_actions, this);
+    connect(m_wordBooks, &WordBookCommands::statusText, this, &TMainFrm::SetStatusText);
+    connect(m_wordBooks, &WordBookCommands::bookClosed, this, &TMainFrm::ShowF3Hint);
+    connect(m_wordBooks, &WordBookCommands::entryChosen, m_body->areas(),
+            &CompositionAreas::takeEntry);
+    connect(m_wordBooks, &WordBookCommands::bookOpenedFromShelf, this, &TMainFrm::focusRussianArea);
 }
 
 // F1 and the practice button: the window's values into the settings, then the practice.
@@ -239,8 +246,11 @@ bool TMainFrm::FormKeyDown(int key)
     return false;
 }
 
-// Selects the class folders and lists the current book folder; filled in with the word books.
-void TMainFrm::SubFunction() {}
+// Selects the class folders and lists the current book folder.
+void TMainFrm::SubFunction()
+{
+    m_wordBooks->SubFunction();
+}
 
 void TMainFrm::MakeCompo()
 {

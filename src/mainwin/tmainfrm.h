@@ -9,6 +9,7 @@ class MainToolBar;
 class QLabel;
 class TextDocuments;
 class TransferController;
+class WordBookCommands;
 
 // The main window: the hub that owns the composition areas, the pads, the transfer, the word
 // book page and the menus. Its creation reads the settings and installs the shipped data; its
@@ -76,6 +77,7 @@ private:
     MainToolBar *m_toolBar = nullptr;
     TransferController *m_transfer = nullptr;
     TextDocuments *m_documents = nullptr;
+    WordBookCommands *m_wordBooks = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     QLabel *m_statusPanel2 = nullptr;
     // The place of the whole window, frame included; the frame is known once the window

@@ -82,3 +82,15 @@ QString ReportModel::cell(int row, int column) const
     const QStringList &texts = m_rows[row];
     return column < texts.size() ? texts[column] : QString();
 }
+
+void ReportModel::setCell(int row, int column, const QString &text)
+{
+    if (row < 0 || row >= m_rows.size() || !hasColumn(column))
+        return;
+    QStringList &texts = m_rows[row];
+    while (texts.size() <= column)
+        texts.append(QString());
+    texts[column] = text;
+    const QModelIndex changed = index(row, column);
+    Q_EMIT dataChanged(changed, changed);
+}

@@ -31,6 +31,8 @@ public:
     void setRows(QList<QStringList> rows);
     void clear();
     QString cell(int row, int column) const;
+    void setCell(int row, int column, const QString &text);
+    const QList<QStringList> &rows() const { return m_rows; }
 
 private:
     bool hasColumn(int column) const { return column >= 0 && column < m_columns.size(); }

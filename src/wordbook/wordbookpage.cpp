@@ -4,6 +4,8 @@
 #include "reportmodel.h"
 #include "reportview.h"
 #include "widgets/mainactions.h"
+#include "wordlistdelegate.h"
+#include "wordlistmodel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,12 +31,6 @@ constexpr int kInitialListWidth = 400;
 
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
-
-const QString &russianCaption()
-{
-    static const QString caption = QStringLiteral("ロシア語");
-    return caption;
-}
 
 QString shelfToggleCaption(bool open)
 {
@@ -128,20 +124,12 @@ WordBookPage::WordBookPage(MainActions *actions, QWidget *parent)
 
 ReportView *WordBookPage::buildWordList()
 {
-    m_wordModel = new ReportModel(
-        {
-            {russianCaption(), kLeft},
-            {QStringLiteral("No"), kCentre},
-            {QStringLiteral("IPA"), kLeft},
-            {QStringLiteral("発音カナ"), kLeft},
-            {Sys.BaseName, kLeft},
-            {QStringLiteral("備考"), kLeft},
-            {QString(), kLeft},
-        },
-        this);
+    m_wordModel = new WordListModel(this);
+    m_wordModel->setJapaneseCaption(Sys.BaseName);
     m_wordList = new ReportView(kWordRowHeight, true, m_splitter);
     m_wordList->setObjectName(QStringLiteral("ListView1"));
     m_wordList->setModel(m_wordModel);
+    m_wordList->setItemDelegate(new WordListDelegate(m_wordModel, kWordRowHeight, m_wordList));
     for (int column = 0; column < int(Usr.Lv1ColumnWidth.size()); ++column)
         m_wordList->header()->resizeSection(column, Usr.Lv1ColumnWidth[column]);
     m_wordList->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -297,14 +285,12 @@ void WordBookPage::ListOrderClick(bool eiwa)
 {
     Usr.EiwaFlg = eiwa;
     ReDrawListView1();
-    Q_EMIT listOrderChanged(eiwa);
 }
 
 void WordBookPage::ReDrawListView1()
 {
     const bool eiwa = Usr.EiwaFlg;
-    m_wordModel->setCaption(0, eiwa ? russianCaption() : Sys.BaseName);
-    m_wordModel->setCaption(4, eiwa ? Sys.BaseName : russianCaption());
+    m_wordModel->setRussianFirst(eiwa);
     if (eiwa == m_shownEiwa)
         return;
     QHeaderView *columns = m_wordList->header();

@@ -13,6 +13,7 @@ class QSplitter;
 class QToolButton;
 class ReportModel;
 class ReportView;
+class WordListModel;
 
 // The content of the main window's "単語リスト" page: the word list `ListView1` on the left, a
 // splitter, and the shelf panel `Panel5` on the right with its controls (shelf toggle, automatic
@@ -30,7 +31,7 @@ public:
 
     ReportView *wordList() const { return m_wordList; }
     ReportView *shelf() const { return m_shelf; }
-    ReportModel *wordListModel() const { return m_wordModel; }
+    WordListModel *wordListModel() const { return m_wordModel; }
     ReportModel *shelfModel() const { return m_shelfModel; }
 
     // The word list's column widths in display order, for Lv1ColumnWidth at shutdown.
@@ -39,8 +40,9 @@ public:
     // First display: checks the radio button of the saved order and runs its click routine,
     // leaving the saved column widths where they are.
     void setListOrder(bool eiwa);
-    // Captions columns 0 and 4 by Usr.EiwaFlg; when that order differs from the one shown,
-    // the two columns exchange widths, so each language keeps its width.
+    // Shows the Russian and the Japanese in columns 0 and 4 by Usr.EiwaFlg; when that order
+    // differs from the one shown, the two columns exchange widths, so each language keeps its
+    // width.
     void ReDrawListView1();
 
     // The shelf toggle (`SpeedButton10`): 420 pixels wide and "→" when open, 40 and "←" when
@@ -64,9 +66,6 @@ public:
 Q_SIGNALS:
     // The class selector moved to another class; Usr.ClassRoom already holds it.
     void classRoomChanged(int classRoom);
-    // A list order radio button was chosen; Usr.EiwaFlg already holds it and the captions
-    // are redrawn. An open book is to be loaded again in the new order.
-    void listOrderChanged(bool eiwa);
     // A book folder button went down: 0 A, 1 G, 2 S.
     void bookFolderChosen(int index);
     void shelfToggled(bool open);
@@ -96,7 +95,7 @@ private:
 
     QSplitter *m_splitter = nullptr;
     ReportView *m_wordList = nullptr;
-    ReportModel *m_wordModel = nullptr;
+    WordListModel *m_wordModel = nullptr;
     QWidget *m_shelfPanel = nullptr;
     ReportView *m_shelf = nullptr;
     ReportModel *m_shelfModel = nullptr;

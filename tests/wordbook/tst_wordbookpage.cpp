@@ -4,6 +4,7 @@
 #include "wordbook/reportmodel.h"
 #include "wordbook/reportview.h"
 #include "wordbook/wordbookpage.h"
+#include "wordbook/wordlistmodel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -215,7 +216,7 @@ void TestWordBookPage::shelfColumns()
 void TestWordBookPage::rowHeights()
 {
     build();
-    m_page->wordListModel()->setRows({{u"да"_qs}, {u"нет"_qs}});
+    m_page->wordListModel()->setEntries({{{u"да"_qs}}, {{u"нет"_qs}}});
     m_page->shelfModel()->setRows({{u"題"_qs}, {u"題2"_qs}});
     const auto height = [](ReportView *view, int row) {
         return view->visualRect(view->model()->index(row, 0)).height();
@@ -249,7 +250,7 @@ void TestWordBookPage::wordListDrawsGridLines()
 {
     build();
     m_page->setWordListOpen(true);
-    m_page->wordListModel()->setRows({{QString(), u"1"_qs}});
+    m_page->wordListModel()->setEntries({WordEntry{}});
     ReportView *view = m_page->wordList();
     const QImage image = view->viewport()->grab().toImage();
     QStyleOptionViewItem option;
@@ -371,7 +372,6 @@ void TestWordBookPage::firstDisplayKeepsSavedWidths()
     QFETCH(bool, eiwa);
     Usr.EiwaFlg = !eiwa;
     build();
-    QSignalSpy spy(m_page, &WordBookPage::listOrderChanged);
     m_page->setListOrder(eiwa);
     QCOMPARE(Usr.EiwaFlg, eiwa);
     QVERIFY(child<QRadioButton>(eiwa ? "RadioButton1" : "RadioButton2")->isChecked());
@@ -379,8 +379,6 @@ void TestWordBookPage::firstDisplayKeepsSavedWidths()
     QCOMPARE(wordListCaptions()[0], eiwa ? ru() : ja());
     QCOMPARE(wordListCaptions()[4], eiwa ? ja() : ru());
     QCOMPARE(m_page->columnWidths(), kSavedWidths);
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(spy[0][0].toBool(), eiwa);
     m_page->ReDrawListView1();
     QCOMPARE(m_page->columnWidths(), kSavedWidths);
 }
@@ -397,7 +395,6 @@ void TestWordBookPage::changingTheOrderSwapsCaptionsAndWidths()
     QFETCH(bool, saved);
     build();
     m_page->setListOrder(saved);
-    QSignalSpy spy(m_page, &WordBookPage::listOrderChanged);
     Widths swapped = kSavedWidths;
     std::swap(swapped[0], swapped[4]);
 
@@ -411,8 +408,6 @@ void TestWordBookPage::changingTheOrderSwapsCaptionsAndWidths()
     QCOMPARE(Usr.EiwaFlg, saved);
     QCOMPARE(wordListCaptions()[0], saved ? ru() : ja());
     QCOMPARE(m_page->columnWidths(), kSavedWidths);
-    QCOMPARE(spy.size(), 2);
-    QCOMPARE(spy[0][0].toBool(), !saved);
 }
 
 void TestWordBookPage::wordListMenuFlags_data()

@@ -1,0 +1,61 @@
+#include "shelf.h"
+
+#include "core/textlines.h"
+#include "questiontype.h"
+#include "wordbookfile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kHeaderLines = 3;
+
+} // namespace
+
+QStringList ShelfRow::cells() const
+{
+    return {title, fileName, group, QString::number(count), abbreviation};
+}
+
+std::optional<ShelfRow> ShelfRowOf(const QByteArray &bytes, const QString &fileName)
+{
+    const QString text = DecodeWordBook(bytes);
+    QString header[kHeaderLines];
+    qsizetype lines = 0;
+    ForEachLine(text, [&](QStringView line) {
+        if (lines < kHeaderLines)
+            header[lines] = line.toString();
+        ++lines;
+    });
+    if (lines < kHeaderLines)
+        return std::nullopt;
+    return ShelfRow{header[0], fileName, header[1], int(lines - kHeaderLines),
+                    QuestionAbbreviation(QuestionTypeOf(header[2]))};
+}
+
+QList<ShelfRow> ListBookFolder(const QString &folder)
+{
+    QList<ShelfRow> rows;
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({QStringLiteral("*.utx")}, QDir::Files, QDir::Name);
+    for (const QString &name : names) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        if (std::optional<ShelfRow> row = ShelfRowOf(file.readAll(), name))
+            rows.append(std::move(*row));
+    }
+    return rows;
+}
+
+void SortShelfByGroup(QList<QStringList> &rows, int direction)
+{
+    std::stable_sort(
+        rows.begin(), rows.end(), [direction](const QStringList &a, const QStringList &b) {
+            const int compare = QStringView(a.value(ShelfGroup)).compare(b.value(ShelfGroup));
+            return compare * direction < 0;
+        });
+}
