@@ -316,10 +316,13 @@ void WordBookCommands::ListView2Click()
         return;
     }
     InitWBExecute();
-    if (m_page->autoShelfClosing() && !Sys.CallFlg && m_page->shelfOpen())
-        m_page->SpeedButton10Click();
     m_actions->OpenWB->setEnabled(true);
     m_actions->OpenWB->trigger();
+    // A book that could not be opened leaves the shelf open to choose another.
+    if (Sys.TC_File.isEmpty())
+        return;
+    if (m_page->autoShelfClosing() && !Sys.CallFlg && m_page->shelfOpen())
+        m_page->SpeedButton10Click();
     Q_EMIT bookOpenedFromShelf();
 }
 
