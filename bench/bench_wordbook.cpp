@@ -1,0 +1,397 @@
+// Prints what a word book of 100,000 entries costs, with the goal beside each figure:
+// opening it (read, decode, parse, fill the word list model) as a ratio to decoding its bytes
+// alone, sorting it by the Russian column, saving it as a ratio to writing its bytes with a
+// plain QFile, listing a folder of 200 books holding the same entries, painting a screenful of
+// the word list and every page of it in turn, and the process's resident memory while the
+// list holds the book. The books are made up here, in a temporary folder. Painting runs on the
+// offscreen platform unless QT_QPA_PLATFORM names another.
+
+#include "core/settingstable.h"
+#include "core/ulib.h"
+#include "widgets/mainactions.h"
+#include "wordbook/reportview.h"
+#include "wordbook/shelf.h"
+#include "wordbook/wordbookfile.h"
+#include "wordbook/wordbookpage.h"
+#include "wordbook/wordlistmodel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr int kEntries = 100'000;
+constexpr int kShelfBooks = 200;
+constexpr int kRounds = 7;
+constexpr int kPaintRounds = 21;
+constexpr int kShownRows = 20;
+// A page of scrolling should be painted within one frame at 60 Hz.
+constexpr double kFrameMs = 16;
+// The word list's fixed row height.
+constexpr int kRowHeight = 28;
+
+// A syllable in its three spellings; stressed, it takes U+0301, "ˈ" and a long mark.
+struct Syllable {
+    const char16_t *russian;
+    const char16_t *ipa;
+    const char16_t *kana;
+};
+
+constexpr Syllable kSyllables[] = {
+    {u"ка", u"ka", u"カ"},         {u"ро", u"ro", u"ロ"},     {u"ли", u"lʲi", u"リ"},
+    {u"мо", u"mo", u"モ"},         {u"ни", u"nʲi", u"ニ"},    {u"ва", u"va", u"ヴァ"},
+    {u"сте", u"sʲtʲe", u"スチェ"}, {u"пра", u"pra", u"プラ"}, {u"ду", u"du", u"ドゥ"},
+    {u"жи", u"ʐɨ", u"ジ"},         {u"зна", u"zna", u"ズナ"}, {u"чи", u"tɕi", u"チ"},
+    {u"бо", u"bo", u"ボ"},         {u"гу", u"ɡu", u"グ"},     {u"ше", u"ʂɛ", u"シェ"},
+    {u"ры", u"rɨ", u"ルィ"},
+};
+
+constexpr Syllable kEndings[] = {
+    {u"", u"", u""},     {u"ть", u"tʲ", u"チ"}, {u"й", u"j", u"イ"},
+    {u"к", u"k", u"ク"}, {u"м", u"m", u"ム"},
+};
+
+constexpr const char16_t *kMeanings[] = {
+    u"本",   u"読む",   u"話す", u"大きい", u"家",   u"学校",   u"先生", u"水",
+    u"友達", u"美しい", u"速く", u"働く",   u"仕事", u"天気",   u"今日", u"考える",
+    u"駅",   u"新しい", u"手紙", u"覚える", u"町",   u"静かな", u"買う", u"窓",
+};
+
+constexpr const char16_t *kRemarks[] = {
+    u"不完了体",   u"完了体",   u"男性名詞", u"女性名詞", u"中性名詞",
+    u"複数形のみ", u"生格支配", u"口語",     u"第2変化",  u"不規則変化",
+};
+
+class BookMaker {
+public:
+    WordEntry entry(int i)
+    {
+        WordEntry entry;
+        addWord(entry, i % 7 == 0);
+        if (i % 10 == 0) {
+            entry[EntryField::Russian] += u' ';
+            entry[EntryField::Cue] += u' ';
+            entry[EntryField::Kana] += u'・';
+            addWord(entry, false);
+        }
+        QString &japanese = entry[EntryField::Japanese];
+        for (int n = 1 + pick(3); n > 0; --n) {
+            japanese += QString::fromUtf16(kMeanings[pick(std::size(kMeanings))]);
+            if (n > 1)
+                japanese += u'、';
+        }
+        QString &remarks = entry[EntryField::Remarks];
+        if (i % 3 == 0)
+            remarks = QString::fromUtf16(kRemarks[pick(std::size(kRemarks))]);
+        if (i % 97 == 0)
+            remarks += QStringLiteral("、\"") + entry[EntryField::Russian] + u'"';
+        if (i % 89 == 0)
+            remarks += QStringLiteral("#$0D例: Я читаю книгу.");
+        return entry;
+    }
+
+private:
+    int pick(size_t n) { return int(m_random() % n); }
+
+    void addWord(WordEntry &entry, bool capital)
+    {
+        const int syllables = 1 + pick(4);
+        const int stressed = pick(size_t(syllables));
+        QString russian;
+        for (int s = 0; s < syllables; ++s) {
+            const Syllable &syllable = kSyllables[pick(std::size(kSyllables))];
+            russian += QString::fromUtf16(syllable.russian);
+            if (s == stressed) {
+                russian += QChar(0x0301);
+                entry[EntryField::Cue] += u'ˈ';
+            }
+            entry[EntryField::Cue] += QString::fromUtf16(syllable.ipa);
+            entry[EntryField::Kana] += QString::fromUtf16(syllable.kana);
+            if (s == stressed)
+                entry[EntryField::Kana] += u'ー';
+        }
+        const Syllable &ending = kEndings[pick(std::size(kEndings))];
+        russian += QString::fromUtf16(ending.russian);
+        entry[EntryField::Cue] += QString::fromUtf16(ending.ipa);
+        entry[EntryField::Kana] += QString::fromUtf16(ending.kana);
+        if (capital)
+            russian[0] = russian[0].toUpper();
+        entry[EntryField::Russian] += russian;
+    }
+
+    std::mt19937 m_random{1};
+};
+
+WordBook makeBook(int entries)
+{
+    WordBook book{
+        QStringLiteral("ロシア語 10万語"), QStringLiteral("ベンチ"), QuestionType::Vocabulary, {}};
+    BookMaker maker;
+    book.entries.reserve(entries);
+    for (int i = 0; i < entries; ++i)
+        book.entries.append(maker.entry(i));
+    return book;
+}
+
+[[noreturn]] void fail(const char *what)
+{
+    std::fprintf(stderr, "%s\n", what);
+    std::exit(1);
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        fail("cannot write a file in the temporary folder");
+}
+
+double msSince(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+template <class Step> double medianMs(int rounds, Step step)
+{
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round)
+        times.push_back(step());
+    return median(times);
+}
+
+struct Figure {
+    double ms;
+    double ratio;
+};
+
+// The baseline and the measured step run by turns, and each measured time is divided by the
+// baseline's just before it, so a load that comes and goes on the machine weighs on both alike.
+template <class Baseline, class Measured> Figure compareRuns(Baseline baseline, Measured measured)
+{
+    std::vector<double> times;
+    std::vector<double> ratios;
+    for (int round = 0; round < kRounds; ++round) {
+        const double base = baseline();
+        times.push_back(measured());
+        ratios.push_back(times.back() / base);
+    }
+    return {median(times), median(ratios)};
+}
+
+double residentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    }
+    return 0;
+}
+
+void showAndWait(QWidget *window)
+{
+    window->show();
+    QElapsedTimer timer;
+    timer.start();
+    while (!window->windowHandle()->isExposed() && timer.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InitSysVars();
+    InitUsrVars(false, 0xFFFFE1);
+
+    // The word list page as the main window shows it, sized to show kShownRows rows and every
+    // column.
+    QWidget window;
+    auto *page = new WordBookPage(new MainActions(&window), &window);
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(page);
+    window.resize(1320, 700);
+    showAndWait(&window);
+    ReportView *view = page->wordList();
+    QWidget *viewport = view->viewport();
+    for (int i = 0; i < 2; ++i) {
+        window.resize(window.width(),
+                      window.height() + kShownRows * kRowHeight - viewport->height());
+        QApplication::processEvents();
+    }
+    page->setWordListOpen(true);
+    const double emptyMb = residentMb();
+
+    QTemporaryDir dir;
+    const QString bookPath = dir.filePath(QStringLiteral("book.utx"));
+    const QString shelfFolder = dir.filePath(QStringLiteral("shelf"));
+    if (!dir.isValid() || !QDir().mkdir(shelfFolder))
+        fail("cannot make the temporary folder");
+    qsizetype fileBytes = 0;
+    {
+        const WordBook book = makeBook(kEntries);
+        const QByteArray bytes = WordBookBytes(book);
+        fileBytes = bytes.size();
+        writeFile(bookPath, bytes);
+        const int perBook = kEntries / kShelfBooks;
+        for (int i = 0; i < kShelfBooks; ++i) {
+            const WordBook part{QStringLiteral("単語帳 %1").arg(i), book.group, book.type,
+                                book.entries.mid(i * perBook, perBook)};
+            writeFile(QStringLiteral("%1/book%2.utx").arg(shelfFolder).arg(i, 3, 10, QChar(u'0')),
+                      WordBookBytes(part));
+        }
+    }
+    // The made-up book is gone; the memory figures count only the book as read.
+    malloc_trim(0);
+
+    // The list holds the book from now on, opened once as the program opens it, and is
+    // painted once so that the fonts are fitted.
+    const WordBook book = ReadWordBook(bookPath).parsed.book;
+    page->wordListModel()->setEntries(book.entries);
+    QApplication::processEvents();
+    QImage image(viewport->size(), QImage::Format_ARGB32_Premultiplied);
+    viewport->render(&image);
+    const double holdingMb = residentMb();
+    std::printf("word book of %d entries, %.1f MB; medians of %d runs\n", kEntries,
+                double(fileBytes) / 1e6, kRounds);
+
+    // 1. Opening, against decoding the file's bytes alone.
+    QByteArray fileContents;
+    {
+        QFile file(bookPath);
+        if (!file.open(QIODevice::ReadOnly))
+            fail("cannot read the book");
+        fileContents = file.readAll();
+    }
+    qsizetype decodedUnits = 0;
+    const Figure open = compareRuns(
+        [&] {
+            QElapsedTimer timer;
+            timer.start();
+            QStringDecoder decoder(QStringConverter::Utf16LE);
+            const QString text = decoder.decode(fileContents);
+            const double ms = msSince(timer);
+            decodedUnits += text.size();
+            return ms;
+        },
+        [&] {
+            WordListModel model;
+            QElapsedTimer timer;
+            timer.start();
+            WordBookFile file = ReadWordBook(bookPath);
+            model.setEntries(std::move(file.parsed.book.entries));
+            if (model.rowCount() != kEntries)
+                fail("the book did not read back whole");
+            return msSince(timer);
+        });
+    fileContents.clear();
+    std::printf("open: %.1f ms = %.2fx decode (goal <= 4x)\n", open.ms, open.ratio);
+
+    // 2. Sorting by the Russian column; each round starts from the order of the file.
+    const double sortMs = medianMs(kRounds, [&] {
+        WordListModel sorted;
+        sorted.setEntries(QList<WordEntry>(book.entries.cbegin(), book.entries.cend()));
+        QElapsedTimer timer;
+        timer.start();
+        sorted.sortByColumn(WordListModel::First, -1);
+        return msSince(timer);
+    });
+    std::printf("sort by the Russian column: %.1f ms (goal <= 300 ms)\n", sortMs);
+
+    // 3. Saving, against writing the same bytes with a plain QFile.
+    const QByteArray bookBytes = WordBookBytes(book);
+    const QString savedPath = dir.filePath(QStringLiteral("saved.utx"));
+    const QString plainPath = dir.filePath(QStringLiteral("plain.utx"));
+    const Figure save = compareRuns(
+        [&] {
+            QElapsedTimer timer;
+            timer.start();
+            writeFile(plainPath, bookBytes);
+            return msSince(timer);
+        },
+        [&] {
+            QElapsedTimer timer;
+            timer.start();
+            if (!WriteWordBook(savedPath, book).isEmpty())
+                fail("cannot save the book");
+            return msSince(timer);
+        });
+    std::printf("save: %.1f ms = %.2fx plain QFile write (goal <= 2x)\n", save.ms, save.ratio);
+
+    // 4. Listing the shelf folder.
+    const double listMs = medianMs(kRounds, [&] {
+        QElapsedTimer timer;
+        timer.start();
+        const QList<ShelfRow> rows = ListBookFolder(shelfFolder);
+        const double ms = msSince(timer);
+        if (rows.size() != kShelfBooks)
+            fail("the shelf did not list every book");
+        return ms;
+    });
+    std::printf("list a folder of %d books of %d entries: %.1f ms (goal <= 100 ms)\n", kShelfBooks,
+                kEntries / kShelfBooks, listMs);
+
+    // 5. Painting one screenful at the top, then every page from the top to the bottom.
+    const double paintMs = medianMs(kPaintRounds, [&] {
+        QElapsedTimer timer;
+        timer.start();
+        viewport->render(&image);
+        return msSince(timer);
+    });
+    std::printf("paint %d rows of the word list: %.2f ms (goal <= 5 ms)\n",
+                viewport->height() / kRowHeight, paintMs);
+    QScrollBar *scrollBar = view->verticalScrollBar();
+    double worstPageMs = 0;
+    double scrollMs = 0;
+    int pages = 0;
+    int slowPages = 0;
+    while (scrollBar->value() < scrollBar->maximum()) {
+        QElapsedTimer timer;
+        timer.start();
+        scrollBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        viewport->render(&image);
+        const double ms = msSince(timer);
+        worstPageMs = std::max(worstPageMs, ms);
+        slowPages += ms > kFrameMs;
+        scrollMs += ms;
+        ++pages;
+    }
+    std::printf("scroll through %d pages: worst page %.2f ms (goal <= %.0f ms), %d pages over "
+                "it, total %.0f ms\n",
+                pages, worstPageMs, kFrameMs, slowPages, scrollMs);
+
+    // 6. Memory, measured before the other steps left their freed memory to the process.
+    std::printf("resident memory: %.1f MB before the book, %.1f MB holding it in the list "
+                "(goal <= 120 MB)\n",
+                emptyMb, holdingMb);
+    return decodedUnits > 0 ? 0 : 1;
+}
