@@ -39,9 +39,8 @@ public:
     void SelectWB(const QString &title);
     void WBMenuClick(const QString &fileName);
 
+    // Closes the open book: the word list emptied and disabled, no book current.
     void InitWBExecute();
-    void OpenWBExecute();
-    void CloseWBExecute();
 
     void ListView1Click();
     void ListView1DblClick();
@@ -68,6 +67,9 @@ protected:
 private:
     void connectViews();
     void connectActions();
+    // Run by their actions only, so a disabled command does nothing.
+    void OpenWBExecute();
+    void CloseWBExecute();
     void BookFolderClick(int index);
     void fillWordList(const WordBookFile &file, const QString &fileName);
     bool keepOriginal();

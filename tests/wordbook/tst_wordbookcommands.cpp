@@ -263,7 +263,7 @@ void TestWordBookCommands::automaticShelfClosing()
     Sys.CallFlg = calledFromElsewhere;
     open(u"door.utx"_qs, threeWords());
     QCOMPARE(m_page->shelfOpen(), openAfter);
-    m_commands->CloseWBExecute();
+    m_actions->CloseWB->trigger();
     QVERIFY(m_page->shelfOpen());
 }
 
