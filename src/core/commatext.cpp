@@ -8,20 +8,23 @@ bool isBlank(QChar c)
 }
 
 // Reads a quoted item starting at the opening quotation mark at `pos`; leaves `pos` after the
-// closing mark, or at the end when there is none. The text between quotation marks is taken
-// in runs, as word book lines are long and mostly free of doubled marks.
+// closing mark, or at the end when there is none. An item without doubled marks, as nearly
+// all are, is copied once at its own size.
 QString readQuoted(QStringView line, qsizetype &pos)
 {
     QString item;
     ++pos;
     while (pos < line.size()) {
         const qsizetype mark = line.indexOf(u'"', pos);
+        const QStringView run = line.sliced(pos, (mark < 0 ? line.size() : mark) - pos);
+        if (item.isEmpty())
+            item = run.toString();
+        else
+            item += run;
         if (mark < 0) {
-            item += line.mid(pos);
             pos = line.size();
             break;
         }
-        item += line.mid(pos, mark - pos);
         pos = mark + 1;
         if (pos >= line.size() || line[pos] != u'"')
             break;

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QSysInfo>
 
 #include <cstring>
 
@@ -50,30 +51,54 @@ QString headerLine(const QString &line)
     return single;
 }
 
-// Most fields hold neither quotation marks nor line breaks and are taken as they are.
-void appendField(QString &line, const QString &field)
+// Appends the UTF-16 little-endian code units of `text`.
+void appendUtf16(QByteArray &bytes, QStringView text)
 {
-    line += u'"';
-    if (hasLineBreak(field))
-        line += QuoteFilter(CRFilter(field));
-    else if (field.contains(u'"'))
-        line += QuoteFilter(field);
-    else
-        line += field;
-    line += QStringLiteral("\",");
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    } else {
+        for (QChar c : text)
+            bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    }
 }
 
-void appendEntryLine(QString &text, const WordEntry &entry)
+void appendLine(QByteArray &bytes, QStringView line)
+{
+    appendUtf16(bytes, line);
+    appendUtf16(bytes, u"\r\n");
+}
+
+// Most fields hold neither quotation marks nor line breaks and are taken as they are.
+void appendField(QByteArray &bytes, const QString &field)
+{
+    appendUtf16(bytes, u"\"");
+    if (hasLineBreak(field))
+        appendUtf16(bytes, QuoteFilter(CRFilter(field)));
+    else if (field.contains(u'"'))
+        appendUtf16(bytes, QuoteFilter(field));
+    else
+        appendUtf16(bytes, field);
+    appendUtf16(bytes, u"\",");
+}
+
+void appendEntryLine(QByteArray &bytes, const WordEntry &entry)
 {
     for (const QString &field : entry.fields)
-        appendField(text, field);
-    text += QStringLiteral("\"\"\r\n");
+        appendField(bytes, field);
+    appendLine(bytes, u"\"\"");
 }
 
-void appendLine(QString &text, QStringView line)
+// The size of the written book in code units, when no field needs escaping.
+qsizetype plainSize(const WordBook &book)
 {
-    text += line;
-    text += QStringLiteral("\r\n");
+    constexpr qsizetype kLineExtra = 6 * 2 + 5 + 2; // quotation marks, commas, CR LF
+    qsizetype size = 1 + book.title.size() + book.group.size() + 16;
+    for (const WordEntry &entry : book.entries) {
+        size += kLineExtra;
+        for (const QString &field : entry.fields)
+            size += field.size();
+    }
+    return size;
 }
 
 } // namespace
@@ -101,6 +126,7 @@ bool ParseEntryLine(QStringView line, WordEntry &entry)
 ParsedWordBook ParseWordBook(QStringView text)
 {
     ParsedWordBook parsed;
+    parsed.book.entries.reserve(qMax<qsizetype>(CountLines(text) - kHeaderLines, 0));
     QString header[kHeaderLines];
     int lineNumber = 0;
     WordEntry entry;
@@ -126,13 +152,15 @@ ParsedWordBook ParseWordBook(QStringView text)
 
 QByteArray WordBookBytes(const WordBook &book)
 {
-    QString text;
-    appendLine(text, headerLine(book.title));
-    appendLine(text, headerLine(book.group));
-    appendLine(text, StoredName(book.type));
+    QByteArray bytes;
+    bytes.reserve(plainSize(book) * 2);
+    bytes.append("\xFF\xFE", 2);
+    appendLine(bytes, headerLine(book.title));
+    appendLine(bytes, headerLine(book.group));
+    appendLine(bytes, StoredName(book.type));
     for (const WordEntry &entry : book.entries)
-        appendEntryLine(text, entry);
-    return EncodeUtf16LeBom(text);
+        appendEntryLine(bytes, entry);
+    return bytes;
 }
 
 WordBookFile ReadWordBook(const QString &path)

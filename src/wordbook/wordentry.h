@@ -18,3 +18,4 @@ struct WordEntry {
     const QString &operator[](EntryField field) const { return fields[size_t(field)]; }
     bool operator==(const WordEntry &other) const = default;
 };
+Q_DECLARE_TYPEINFO(WordEntry, Q_RELOCATABLE_TYPE);
