@@ -15,13 +15,15 @@ struct ModalRecord {
     int count = 0;
 };
 
-inline void AnswerNextBox(ModalRecord *record, const QString &button, int attempts = 200)
+// `then` answers the boxes that follow, one button each, in turn.
+inline void AnswerNextBox(ModalRecord *record, const QString &button, int attempts = 200,
+                          QStringList then = {})
 {
-    QTimer::singleShot(10, qApp, [=] {
+    QTimer::singleShot(10, qApp, [=]() mutable {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box) {
             if (attempts > 0)
-                AnswerNextBox(record, button, attempts - 1);
+                AnswerNextBox(record, button, attempts - 1, then);
             return;
         }
         record->title = box->windowTitle();
@@ -39,5 +41,9 @@ inline void AnswerNextBox(ModalRecord *record, const QString &button, int attemp
             target->click();
         else
             box->reject();
+        if (!then.isEmpty()) {
+            const QString next = then.takeFirst();
+            AnswerNextBox(record, next, 200, then);
+        }
     });
 }

@@ -32,6 +32,16 @@ void createFolder(const QString &path, const QString &message, QStringList &prob
 
 } // namespace
 
+void SetClassFolders(int classRoom)
+{
+    if (classRoom < 0 || classRoom >= int(EUName.size()))
+        return;
+    const QString classFolder = Dirs.UsrFolder + u'/' + EUName[classRoom];
+    Dirs.ICatFolder = classFolder + kBookFolders[0];
+    Dirs.IDicFolder = classFolder + kBookFolders[1];
+    Dirs.IStdFolder = classFolder + kBookFolders[2];
+}
+
 bool ForceDirectories(const QString &path)
 {
     if (QFileInfo(path).isDir())
@@ -63,10 +73,7 @@ QStringList SetFolderVars(const BaseFolders &base)
 
     createBookFolders(problems);
 
-    const QString class0 = Dirs.UsrFolder + u'/' + EUName[0];
-    Dirs.ICatFolder = class0 + kBookFolders[0];
-    Dirs.IDicFolder = class0 + kBookFolders[1];
-    Dirs.IStdFolder = class0 + kBookFolders[2];
+    SetClassFolders(0);
 
     Dirs.ProgFolder = base.programs + kCompany;
     Dirs.HelpFolder = Dirs.ProgFolder + QStringLiteral("/help");

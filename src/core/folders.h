@@ -19,5 +19,9 @@ BaseFolders PlatformBaseFolders(const QString &executableDir);
 // start shows them together in one warning.
 QStringList SetFolderVars(const BaseFolders &base);
 
+// Points ICatFolder, IDicFolder and IStdFolder at the book folders A, G and S of the class
+// (0 to 5); any other class leaves them as they are.
+void SetClassFolders(int classRoom);
+
 // Creates `path` with all missing parents; true when it exists afterwards.
 bool ForceDirectories(const QString &path);

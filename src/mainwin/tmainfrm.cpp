@@ -370,6 +370,10 @@ void TMainFrm::FormShow()
 
 void TMainFrm::closeEvent(QCloseEvent *event)
 {
+    if (!m_wordBooks->ReleaseCurrentWB()) {
+        event->ignore();
+        return;
+    }
     MainClose();
     event->accept();
 }

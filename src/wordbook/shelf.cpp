@@ -9,12 +9,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr int kHeaderLines = 3;
-
-} // namespace
-
 QStringList ShelfRow::cells() const
 {
     return {title, fileName, group, QString::number(count), abbreviation};

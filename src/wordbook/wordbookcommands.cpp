@@ -1,6 +1,7 @@
 #include "wordbookcommands.h"
 
 #include "core/codecs.h"
+#include "core/folders.h"
 #include "core/savefile.h"
 #include "core/ulib.h"
 #include "reportmodel.h"
@@ -26,8 +27,6 @@ namespace {
 // Index = CFIndex: the book folders A, G and S of the class shown.
 const std::array<QString FolderVars::*, 3> kBookFolders{
     &FolderVars::ICatFolder, &FolderVars::IDicFolder, &FolderVars::IStdFolder};
-const std::array<QString, 3> kBookFolderNames{QStringLiteral("/bookA"), QStringLiteral("/bookG"),
-                                              QStringLiteral("/bookS")};
 
 QString native(const QString &path)
 {
@@ -70,7 +69,7 @@ void WordBookCommands::connectViews()
             &WordBookCommands::ListView2ColumnClick);
     connect(m_page, &WordBookPage::shelfRowClicked, this, &WordBookCommands::ListView2Click);
     connect(m_page, &WordBookPage::bookFolderChosen, this, &WordBookCommands::BookFolderClick);
-    connect(m_page, &WordBookPage::classRoomChanged, this, &WordBookCommands::SubFunction);
+    connect(m_page, &WordBookPage::classRoomChanged, this, &WordBookCommands::ClassRoomChange);
     m_shelf->installEventFilter(this);
 }
 
@@ -105,12 +104,8 @@ void WordBookCommands::warn(const QString &text) const
 
 void WordBookCommands::SubFunction()
 {
-    const int classRoom = Usr.ClassRoom;
-    if (classRoom >= 0 && classRoom < int(EUName.size())) {
-        const QString classFolder = Dirs.UsrFolder + u'/' + EUName[classRoom];
-        for (size_t i = 0; i < kBookFolders.size(); ++i)
-            Dirs.*kBookFolders[i] = classFolder + kBookFolderNames[i];
-    }
+    SetClassFolders(Usr.ClassRoom);
+    m_shownClass = Usr.ClassRoom;
     // A book folder index from an edited settings file that names no folder would leave no
     // folder to read and write: the first one is shown instead.
     if (Usr.CFIndex < 0 || Usr.CFIndex >= int(kBookFolders.size()))
@@ -118,9 +113,23 @@ void WordBookCommands::SubFunction()
     m_page->selectBookFolder(Usr.CFIndex);
 }
 
+void WordBookCommands::ClassRoomChange()
+{
+    if (ReleaseCurrentWB()) {
+        SubFunction();
+        return;
+    }
+    Usr.ClassRoom = m_shownClass;
+    m_page->showClassRoom(m_shownClass);
+}
+
 // SpeedButton12Click, SpeedButton13Click and SpeedButton14Click.
 void WordBookCommands::BookFolderClick(int index)
 {
+    if (!ReleaseCurrentWB()) {
+        m_page->showBookFolder(Usr.CFIndex);
+        return;
+    }
     Usr.CFIndex = index;
     Dirs.CatFolder = Dirs.*kBookFolders[size_t(index)];
     SearchCatFolder();
@@ -210,13 +219,16 @@ bool WordBookCommands::SaveCurrentWB()
 {
     if (Sys.TC_File.isEmpty())
         return true;
-    if (m_keepOriginal && !keepOriginal())
+    if (m_keepOriginal && !keepOriginal()) {
+        m_unsaved = true;
         return false;
+    }
     const QString path = bookPath(Sys.TC_File);
     const WordBook book{Sys.TC_Title, Sys.TC_Group, QuestionTypeOf(Sys.TC_Type),
                         m_words->entries()};
     const QString error = WriteWordBook(path, book);
-    if (error.isEmpty())
+    m_unsaved = !error.isEmpty();
+    if (!m_unsaved)
         return true;
     warn(QStringLiteral("単語帳「%1」を保存できませんでした。\n（%2）\n"
                         "変更は単語リストに残っています。")
@@ -231,10 +243,13 @@ bool WordBookCommands::keepOriginal()
     const QString backup = path + QStringLiteral(".bak");
     QFile original(path);
     QString error;
-    if (!original.open(QIODevice::ReadOnly))
+    if (!original.open(QIODevice::ReadOnly)) {
         error = original.errorString();
-    else
-        error = WriteFileSafely(backup, original.readAll());
+    } else {
+        const QByteArray bytes = original.readAll();
+        error = original.error() == QFileDevice::NoError ? WriteFileSafely(backup, bytes)
+                                                         : original.errorString();
+    }
     if (!error.isEmpty()) {
         warn(QStringLiteral("単語帳の元のファイルを「%1」に残せなかったため、単語帳「%2」を"
                             "保存しませんでした。\n（%3）\n変更は単語リストに残っています。")
@@ -243,6 +258,17 @@ bool WordBookCommands::keepOriginal()
     }
     m_keepOriginal = false;
     return true;
+}
+
+bool WordBookCommands::ReleaseCurrentWB()
+{
+    if (!m_unsaved || SaveCurrentWB())
+        return true;
+    return Confirm(QStringLiteral("単語帳「%1」への変更は、まだ保存できていません。\n"
+                                  "変更を破棄して続けますか？\n"
+                                  "（「いいえ」を選ぶと、単語帳を開いたままにします。）")
+                       .arg(native(bookPath(Sys.TC_File))),
+                   m_window);
 }
 
 void WordBookCommands::InitWBExecute()
@@ -254,6 +280,7 @@ void WordBookCommands::InitWBExecute()
     Sys.TC_Group.clear();
     Sys.TC_Type.clear();
     m_keepOriginal = false;
+    m_unsaved = false;
     Q_EMIT statusText(0, QString());
     m_actions->InitWB();
 }
@@ -270,6 +297,8 @@ void WordBookCommands::OpenWBExecute()
 
 void WordBookCommands::CloseWBExecute()
 {
+    if (!ReleaseCurrentWB())
+        return;
     InitWBExecute();
     m_shelf->clearSelection();
     Q_EMIT bookClosed();
@@ -313,6 +342,10 @@ void WordBookCommands::ListView2Click()
 {
     if (m_shelf->selectedRow() < 0) {
         m_actions->OpenWB->setEnabled(false);
+        return;
+    }
+    if (!ReleaseCurrentWB()) {
+        selectShelfRow(ShelfFileName, Sys.TC_File);
         return;
     }
     InitWBExecute();

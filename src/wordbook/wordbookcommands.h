@@ -41,14 +41,16 @@ public:
 
     // Closes the open book: the word list emptied and disabled, no book current.
     void InitWBExecute();
+    // Whether the open book may be closed: true when every change is on disk, when writing
+    // it once more succeeds, or when the user agrees to drop the change that could not be
+    // written. Asked before anything closes the book, the program included.
+    bool ReleaseCurrentWB();
 
     void ListView1Click();
     void ListView1DblClick();
     void ListView1ColumnClick(int column);
     void ListView2Click();
     void ListView2ColumnClick(int column);
-
-    QString bookPath(const QString &fileName) const;
 
 Q_SIGNALS:
     // Text for a status bar panel: 0 the book's title, 1 the folder and its total.
@@ -71,6 +73,8 @@ private:
     void OpenWBExecute();
     void CloseWBExecute();
     void BookFolderClick(int index);
+    void ClassRoomChange();
+    QString bookPath(const QString &fileName) const;
     void fillWordList(const WordBookFile &file, const QString &fileName);
     bool keepOriginal();
     // Selects and shows the first shelf row whose cell in `column` is `text`; false for none.
@@ -87,4 +91,8 @@ private:
     // The open book had lines the reader skipped: its untouched file is kept as "<name>.bak"
     // before the first rewrite drops them.
     bool m_keepOriginal = false;
+    // The word list holds a change that could not be written.
+    bool m_unsaved = false;
+    // The class whose book folders are on display.
+    int m_shownClass = 0;
 };

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kHeaderLines = 3;
 constexpr int kLineFields = 6;
 
 bool startsWithUtf8Mark(const QByteArray &bytes)
@@ -21,10 +20,13 @@ bool startsWithUtf8Mark(const QByteArray &bytes)
     return bytes.startsWith("\xEF\xBB\xBF");
 }
 
-bool isPlainUtf8(const QByteArray &bytes)
+bool hasZeroByte(const QByteArray &bytes)
 {
-    if (std::memchr(bytes.constData(), 0, size_t(bytes.size())))
-        return false;
+    return std::memchr(bytes.constData(), 0, size_t(bytes.size())) != nullptr;
+}
+
+bool isValidUtf8(const QByteArray &bytes)
+{
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     (void)decoder.decode(bytes);
     return !decoder.hasError();
@@ -68,12 +70,21 @@ void appendLine(QByteArray &bytes, QStringView line)
     appendUtf16(bytes, u"\r\n");
 }
 
+// Every line break (CR LF, LF or CR) as "#$0D".
+QString lineBreaksFiltered(const QString &field)
+{
+    QString breaks = field;
+    breaks.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+    breaks.replace(u'\n', u'\r');
+    return CRFilter(breaks);
+}
+
 // Most fields hold neither quotation marks nor line breaks and are taken as they are.
 void appendField(QByteArray &bytes, const QString &field)
 {
     appendUtf16(bytes, u"\"");
     if (hasLineBreak(field))
-        appendUtf16(bytes, QuoteFilter(CRFilter(field)));
+        appendUtf16(bytes, QuoteFilter(lineBreaksFiltered(field)));
     else if (field.contains(u'"'))
         appendUtf16(bytes, QuoteFilter(field));
     else
@@ -103,11 +114,11 @@ qsizetype plainSize(const WordBook &book)
 
 } // namespace
 
-QString DecodeWordBook(const QByteArray &bytes, BookEncoding *encoding)
+// Every UTF-16 line end holds a zero byte, so a file without one is plainly not UTF-16.
+QString DecodeWordBook(const QByteArray &bytes)
 {
-    const bool utf8 = startsWithUtf8Mark(bytes) || (!bytes.isEmpty() && isPlainUtf8(bytes));
-    if (encoding)
-        *encoding = utf8 ? BookEncoding::Utf8 : BookEncoding::Utf16Le;
+    const bool utf8 = !bytes.isEmpty() && !hasZeroByte(bytes) &&
+                      (startsWithUtf8Mark(bytes) || isValidUtf8(bytes));
     return utf8 ? decodeUtf8(bytes) : DecodeUtf16Le(bytes);
 }
 
@@ -181,7 +192,7 @@ WordBookFile ReadWordBook(const QString &path)
         return result;
     }
     result.status = WordBookFile::Status::Read;
-    result.parsed = ParseWordBook(DecodeWordBook(bytes, &result.encoding));
+    result.parsed = ParseWordBook(DecodeWordBook(bytes));
     return result;
 }
 

@@ -18,13 +18,14 @@ struct WordBook {
     QList<WordEntry> entries;
 };
 
-enum class BookEncoding { Utf16Le, Utf8 };
+// Title, group and type come before the entries.
+inline constexpr int kHeaderLines = 3;
 
 // A file's text. Files are UTF-16 little-endian, with or without FF FE. A file that is plainly
 // not, because it starts with the UTF-8 byte-order mark, or because it is valid UTF-8 without a
 // single zero byte (every UTF-16 line end has one), is a book written by hand in a text editor
 // and is read as UTF-8 instead of being turned into garbage.
-QString DecodeWordBook(const QByteArray &bytes, BookEncoding *encoding = nullptr);
+QString DecodeWordBook(const QByteArray &bytes);
 
 // One entry line split with the comma-text rules; true when it gives exactly six fields, whose
 // first five are decoded into `entry`.
@@ -48,7 +49,6 @@ struct WordBookFile {
     Status status = Status::Missing;
     // The system's reason when the file could not be read.
     QString error;
-    BookEncoding encoding = BookEncoding::Utf16Le;
     ParsedWordBook parsed;
 };
 WordBookFile ReadWordBook(const QString &path);

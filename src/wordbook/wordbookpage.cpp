@@ -344,9 +344,20 @@ void WordBookPage::selectBookFolder(int index)
 {
     if (index < 0 || index >= int(m_bookButtons.size()))
         return;
+    showBookFolder(index);
+    Q_EMIT bookFolderChosen(index);
+}
+
+void WordBookPage::showBookFolder(int index)
+{
     for (int i = 0; i < int(m_bookButtons.size()); ++i)
         m_bookButtons[i]->setChecked(i == index);
-    Q_EMIT bookFolderChosen(index);
+}
+
+void WordBookPage::showClassRoom(int classRoom)
+{
+    const QSignalBlocker blocker(m_classSelector);
+    m_classSelector->setCurrentIndex(classRoom);
 }
 
 void WordBookPage::setWordListOpen(bool open)

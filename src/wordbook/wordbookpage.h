@@ -58,6 +58,10 @@ public:
     // reports the folder as chosen, as a click on a button that is up does. Other indexes
     // are ignored.
     void selectBookFolder(int index);
+    // Puts the buttons and the class selector back as they show the folder on display, after a
+    // choice that was not taken; nothing is reported.
+    void showBookFolder(int index);
+    void showClassRoom(int classRoom);
 
     // The word list's look with a book open (enabled, window colour) or none (disabled,
     // button-face colour).

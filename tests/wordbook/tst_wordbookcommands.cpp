@@ -271,22 +271,42 @@ void TestWordBookCommands::failedWriteKeepsTheChange()
 {
     build();
     open(u"full.utx"_qs, threeWords());
-    const QByteArray before = readFile(folder() + u"/full.utx"_qs);
-    ModalRecord question;
-    ModalRecord warning;
-    AnswerNextBox(&question, u"はい(&Y)"_qs);
+    const QString path = folder() + u"/full.utx"_qs;
+    const QByteArray before = readFile(path);
+    const QString yes = u"はい(&Y)"_qs;
+    const QString no = u"いいえ(&N)"_qs;
+    ModalRecord boxes;
     {
         const FileSizeLimit full(16);
-        QTimer::singleShot(0, this, [&warning] { AnswerNextBox(&warning, u"はい(&Y)"_qs); });
+        // The sort question, then the warning.
+        AnswerNextBox(&boxes, yes, 200, {yes});
         clickHeader(WordListModel::First);
-        QTRY_COMPARE(warning.count, 1);
+        QTRY_COMPARE(boxes.count, 2);
+        QCOMPARE(boxes.title, u"警告"_qs);
+        QVERIFY2(boxes.text.contains(QDir::toNativeSeparators(path)), qPrintable(boxes.text));
+        QVERIFY(boxes.text.contains(u"変更は単語リストに残っています"_qs));
+        QCOMPARE(readFile(path), before);
+        // Closing writes once more, warns again and asks; "No" keeps the book open.
+        AnswerNextBox(&boxes, yes, 200, {no});
+        m_actions->CloseWB->trigger();
+        QTRY_COMPARE(boxes.count, 4);
+        QVERIFY(boxes.text.contains(u"変更を破棄して続けますか"_qs));
+        QCOMPARE(Sys.TC_File, u"full.utx"_qs);
+        // So does choosing another book folder.
+        AnswerNextBox(&boxes, yes, 200, {no});
+        QTest::mouseClick(m_page->findChild<QAbstractButton *>(u"SpeedButton13"_qs),
+                          Qt::LeftButton);
+        QTRY_COMPARE(boxes.count, 6);
+        QCOMPARE(Dirs.CatFolder, Dirs.ICatFolder);
+        QVERIFY(m_page->findChild<QAbstractButton *>(u"SpeedButton12"_qs)->isChecked());
     }
-    QCOMPARE(warning.title, u"警告"_qs);
-    QVERIFY2(warning.text.contains(QDir::toNativeSeparators(folder() + u"/full.utx"_qs)),
-             qPrintable(warning.text));
-    QVERIFY(warning.text.contains(u"変更は単語リストに残っています"_qs));
     QCOMPARE(kanaOrder(), u"ガヤア"_qs);
-    QCOMPARE(readFile(folder() + u"/full.utx"_qs), before);
+    // With room on the disk again, closing writes the change without a question.
+    m_actions->CloseWB->trigger();
+    QVERIFY(Sys.TC_File.isEmpty());
+    QCOMPARE(boxes.count, 6);
+    const ParsedWordBook stored = ParseWordBook(DecodeWordBook(readFile(path)));
+    QCOMPARE(stored.book.entries.first()[EntryField::Kana], u"ガ"_qs);
 }
 
 void TestWordBookCommands::utf8BookOpensReadable()
@@ -316,6 +336,14 @@ void TestWordBookCommands::skippedLinesAreKeptInABackup()
     QCOMPARE(m_page->shelfModel()->cell(0, 3), u"3"_qs);
     const QString backup = folder() + u"/skip.utx.bak"_qs;
     QVERIFY(!QFile::exists(backup));
+    // Where the backup cannot be made, the book is not written either.
+    QVERIFY(QDir().mkdir(backup));
+    ModalRecord warning;
+    AnswerNextBox(&warning, u"はい(&Y)"_qs);
+    QVERIFY(!m_commands->SaveCurrentWB());
+    QCOMPARE(warning.count, 1);
+    QCOMPARE(readFile(folder() + u"/skip.utx"_qs), original);
+    QVERIFY(QDir().rmdir(backup));
     QVERIFY(m_commands->SaveCurrentWB());
     QCOMPARE(readFile(backup), original);
     QCOMPARE(ParseWordBook(DecodeWordBook(readFile(folder() + u"/skip.utx"_qs))).skippedLines, 0);

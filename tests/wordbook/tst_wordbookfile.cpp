@@ -4,6 +4,7 @@
 #include "wordbook/wordbookfile.h"
 #include "wordbook/wordlistmodel.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 using Entries = QList<WordEntry>;
@@ -64,8 +65,10 @@ void TestWordBookFile::roundTrip_data()
     QTest::newRow("Japanese and IPA")
         << entry(u"приве́т"_qs, u"prʲɪˈvʲet"_qs, u"プリヴェート"_qs, u"やあ"_qs, u"挨拶"_qs)
         << u"\"приве́т\",\"prʲɪˈvʲet\",\"プリヴェート\",\"やあ\",\"挨拶\",\"\""_qs;
-    QTest::newRow("a line break elsewhere is stored as in the remarks")
+    QTest::newRow("CR LF elsewhere is stored as in the remarks")
         << entry(u"да\r\nнет"_qs) << u"\"да#$0Dнет\""_qs;
+    QTest::newRow("a lone LF") << entry(u"да\nнет"_qs) << u"\"да#$0Dнет\""_qs;
+    QTest::newRow("a lone CR") << entry(u"да\rнет"_qs) << u"\"да#$0Dнет\""_qs;
 }
 
 void TestWordBookFile::roundTrip()
@@ -79,7 +82,7 @@ void TestWordBookFile::roundTrip()
     QVERIFY(parsed.isBook);
     QCOMPARE(parsed.skippedLines, 0);
     WordEntry expected = written;
-    expected[EntryField::Russian].replace(u"\r\n"_qs, u"#$0D"_qs);
+    expected[EntryField::Russian].replace(QRegularExpression(u"\r\n|\r|\n"_qs), u"#$0D"_qs);
     QCOMPARE(parsed.book.entries, (Entries{expected, entry(u"после"_qs)}));
 }
 
@@ -131,6 +134,8 @@ void TestWordBookFile::reading_data()
     QTest::newRow("UTF-8 with mark")
         << (QByteArray("\xEF\xBB\xBF") + (kHeader + line).toUtf8()) << true << vb << da << 0;
     QTest::newRow("UTF-8 without mark") << (kHeader + line).toUtf8() << true << vb << da << 0;
+    QTest::newRow("UTF-16 that starts like the UTF-8 mark")
+        << QByteArray("\xEF\xBB\xBF\x00\r\0\n\0\r\0\n\0", 12) << false << vb << Entries{} << 0;
     QTest::newRow("invalid UTF-8 is read as UTF-16")
         << QByteArray("\xFF\x41\r\0\n\0", 6) << false << vb << Entries{} << 0;
 }
@@ -222,11 +227,8 @@ void TestWordBookFile::sortByColumn_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("direction");
     QTest::addColumn<QString>("order"); // the kana of the rows, which name them
-    QTest::newRow("Russian, descending") << true << 0 << -1 << u"ガヤア"_qs;
-    QTest::newRow("Russian, ascending") << true << 0 << 1 << u"アヤガ"_qs;
     QTest::newRow("Russian in column 4") << false << 4 << 1 << u"アヤガ"_qs;
     QTest::newRow("Japanese keeps case") << true << 4 << 1 << u"ヤアガ"_qs;
-    QTest::newRow("No does not sort") << true << 1 << 1 << u"ヤガア"_qs;
 }
 
 void TestWordBookFile::sortByColumn()
