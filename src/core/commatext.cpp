@@ -53,6 +53,7 @@ void skipBlanks(QStringView line, qsizetype &pos)
 QStringList SplitCommaText(QStringView line)
 {
     QStringList items;
+    items.reserve(8); // a word book entry line has six
     qsizetype pos = 0;
     skipBlanks(line, pos);
     while (pos < line.size()) {
