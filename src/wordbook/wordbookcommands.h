@@ -22,6 +22,11 @@ class WordBookCommands : public QObject {
 public:
     WordBookCommands(WordBookPage *page, MainActions *actions, QWidget *window);
 
+    WordBookPage *page() const { return m_page; }
+    MainActions *actions() const { return m_actions; }
+    // The main window, owner of the word book dialogs and message boxes.
+    QWidget *window() const { return m_window; }
+
     // The class folders of Usr.ClassRoom, then the book folder button of Usr.CFIndex pressed.
     void SubFunction();
 

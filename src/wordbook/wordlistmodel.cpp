@@ -150,6 +150,53 @@ void WordListModel::clear()
     setEntries({});
 }
 
+void WordListModel::insertEntry(int row, WordEntry entry)
+{
+    row = std::clamp(row, 0, rowCount());
+    beginInsertRows({}, row, row);
+    m_entries.insert(row, std::move(entry));
+    endInsertRows();
+    renumberFrom(row + 1);
+}
+
+void WordListModel::replaceEntry(int row, WordEntry entry)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    m_entries[row] = std::move(entry);
+    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void WordListModel::removeEntry(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    beginRemoveRows({}, row, row);
+    m_entries.removeAt(row);
+    endRemoveRows();
+    renumberFrom(row);
+}
+
+int WordListModel::moveEntry(int from, int before)
+{
+    if (from < 0 || from >= rowCount() || before < 0 || before > rowCount() || before == from ||
+        before == from + 1)
+        return from;
+    beginMoveRows({}, from, from, {}, before);
+    const int to = before > from ? before - 1 : before;
+    m_entries.move(from, to);
+    endMoveRows();
+    renumberFrom(qMin(from, to));
+    return to;
+}
+
+// "No" is the position: the rows from `row` on show new numbers.
+void WordListModel::renumberFrom(int row)
+{
+    if (row < rowCount())
+        Q_EMIT dataChanged(index(row, Number), index(rowCount() - 1, Number));
+}
+
 void WordListModel::sortByColumn(int column, int direction)
 {
     const std::optional<EntryField> field = fieldOf(column);

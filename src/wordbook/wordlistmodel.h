@@ -42,6 +42,14 @@ public:
     void setEntries(QList<WordEntry> entries);
     void clear();
 
+    // `row` from 0 to rowCount(); rowCount() appends.
+    void insertEntry(int row, WordEntry entry);
+    void replaceEntry(int row, WordEntry entry);
+    void removeEntry(int row);
+    // Puts the entry at `from` before the entry now at `before` (0 to rowCount()); returns
+    // the entry's new row.
+    int moveEntry(int from, int before);
+
     // Orders the rows by one column: the Russian compared lower-cased, every other text as it
     // is, code unit by code unit; `direction` +1 ascending, -1 descending. Equal rows keep
     // their order. "No" and the spare column do not sort.
@@ -49,6 +57,7 @@ public:
 
 private:
     QString russianCaption() const;
+    void renumberFrom(int row);
 
     QList<WordEntry> m_entries;
     bool m_russianFirst = true;
