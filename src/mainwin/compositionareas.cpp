@@ -2,16 +2,15 @@
 
 #include "compositiontext.h"
 #include "core/ulib.h"
+#include "input/accentkeys.h"
 #include "input/imeswitch.h"
 #include "input/russianfield.h"
 #include "input/truspad.h"
 #include "ipa/candidatefilter.h"
 #include "ipa/tipapad.h"
-#include "platform/platformservices.h"
 #include "transfer/areafonts.h"
 #include "widgets/messagebox.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -39,9 +38,8 @@ CompositionAreas::CompositionAreas(QWidget *parent)
 {
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_edit->setObjectName(QStringLiteral("Edit1"));
-    // The accent keys must see the characters the layout engine types, so their filter goes
-    // in first: filters installed later run earlier.
     m_memo->installEventFilter(this);
+    m_accentKeys = AccentKeys::install(m_memo);
     RussianField::install(m_memo);
     m_edit->installEventFilter(this);
     installIpaCandidates(m_edit, {[this] {
@@ -56,9 +54,9 @@ CompositionAreas::CompositionAreas(QWidget *parent)
 
 void CompositionAreas::attachPads(TRusPad *rusPad, TIPAPad *ipaPad, QTabWidget *padPages)
 {
-    m_rusPad = rusPad;
     m_ipaPad = ipaPad;
     m_padPages = padPages;
+    m_accentKeys->setPad(rusPad);
     connect(rusPad, &TRusPad::keyText, this, &CompositionAreas::OutputString);
     connect(ipaPad, &TIPAPad::candidateClicked, this, &CompositionAreas::OutputIPAString);
 }
@@ -194,35 +192,6 @@ bool CompositionAreas::eventFilter(QObject *watched, QEvent *event)
             Memo1Enter();
         else if (watched == m_edit)
             Edit1Enter();
-        return false;
-    }
-    if (watched != m_memo)
-        return false;
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
-        followShift(event);
-    return event->type() == QEvent::KeyPress && Memo1KeyPress(event);
-}
-
-// "/" and "\" type the stress accents while AccentFlg holds; the accent replaces the selection.
-bool CompositionAreas::Memo1KeyPress(QEvent *event)
-{
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if (!Usr.AccentFlg || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        return false;
-    if (key->text() == u"/") {
-        m_memo->insertPlainText(QStringLiteral("\u0301"));
-        return true;
-    }
-    if (key->text() == u"\\") {
-        m_memo->insertPlainText(QStringLiteral("\u0300"));
-        return true;
     }
     return false;
-}
-
-void CompositionAreas::followShift(QEvent *event)
-{
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if (m_rusPad && key->key() == Qt::Key_Shift && !key->isAutoRepeat())
-        m_rusPad->followShift(event->type() == QEvent::KeyPress, GetKeyLock(20, key));
 }

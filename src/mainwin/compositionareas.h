@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class AccentKeys;
 class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
@@ -59,14 +60,12 @@ protected:
 private:
     void Memo1Enter();
     void Edit1Enter();
-    bool Memo1KeyPress(QEvent *event);
-    void followShift(QEvent *event);
     void showImeNumResponse();
     QString activeText() const;
 
     QPlainTextEdit *m_memo;
     QLineEdit *m_edit;
-    TRusPad *m_rusPad = nullptr;
+    AccentKeys *m_accentKeys = nullptr;
     TIPAPad *m_ipaPad = nullptr;
     QTabWidget *m_padPages = nullptr;
 };

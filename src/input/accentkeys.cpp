@@ -1,0 +1,78 @@
+#include "accentkeys.h"
+
+#include "core/ulib.h"
+#include "platform/platformservices.h"
+#include "truspad.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+
+// The Caps Lock key's virtual key number.
+constexpr int kCapsLock = 20;
+
+struct AccentKey {
+    QStringView key;
+    QStringView accent;
+};
+
+constexpr AccentKey kAccentKeys[] = {
+    {u"/", u"\u0301"},
+    {u"\\", u"\u0300"},
+};
+
+void insertText(QWidget *field, const QString &text)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(field))
+        line->insert(text);
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(field))
+        plain->insertPlainText(text);
+}
+
+} // namespace
+
+AccentKeys *AccentKeys::install(QWidget *field, TRusPad *pad)
+{
+    auto *keys = new AccentKeys(field, pad);
+    field->installEventFilter(keys);
+    return keys;
+}
+
+AccentKeys::AccentKeys(QWidget *field, TRusPad *pad)
+    : QObject(field)
+    , m_field(field)
+    , m_pad(pad)
+{}
+
+bool AccentKeys::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_field)
+        return false;
+    const bool down = event->type() == QEvent::KeyPress;
+    if (!down && event->type() != QEvent::KeyRelease)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    followShift(key, down);
+    return down && typeAccent(key);
+}
+
+bool AccentKeys::typeAccent(const QKeyEvent *key)
+{
+    if (!Usr.AccentFlg || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    for (const AccentKey &row : kAccentKeys) {
+        if (key->text() == row.key) {
+            insertText(m_field, row.accent.toString());
+            return true;
+        }
+    }
+    return false;
+}
+
+void AccentKeys::followShift(const QKeyEvent *key, bool down)
+{
+    if (m_pad && key->key() == Qt::Key_Shift && !key->isAutoRepeat())
+        m_pad->followShift(down, GetKeyLock(kCapsLock, key));
+}
