@@ -60,6 +60,22 @@ QString CRFilter(QStringView s)
     return out;
 }
 
+QString LineBreakFilter(QStringView s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n')
+            continue;
+        if (c == u'\r' || c == u'\n')
+            out += kCrCode;
+        else
+            out += c;
+    }
+    return out;
+}
+
 QString CRDecoder(QStringView s)
 {
     return s.toString().replace(kCrCode, QStringLiteral("\r\n"));

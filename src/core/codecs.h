@@ -11,6 +11,9 @@ QString QuoteFilter(QStringView s);
 QString QuoteDecoder(QStringView s);
 // Every CR becomes "#$0D"; every LF is dropped.
 QString CRFilter(QStringView s);
+// Every line break, CR LF, a lone CR or a lone LF (as Qt's text fields give them), becomes
+// "#$0D".
+QString LineBreakFilter(QStringView s);
 // Every "#$0D" becomes CR LF.
 QString CRDecoder(QStringView s);
 // Replaces every `from` by `to`, searching again from the start after each replacement, so

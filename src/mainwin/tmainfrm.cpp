@@ -7,6 +7,7 @@
 #include "core/session.h"
 #include "core/settingstable.h"
 #include "core/ulib.h"
+#include "entryediting.h"
 #include "input/imeswitch.h"
 #include "ipa/ipafonts.h"
 #include "mainbody.h"
@@ -169,6 +170,7 @@ void TMainFrm::connectWordBookPage()
     connect(m_wordBooks, &WordBookCommands::entryChosen, m_body->areas(),
             &CompositionAreas::takeEntry);
     connect(m_wordBooks, &WordBookCommands::bookOpenedFromShelf, this, &TMainFrm::focusRussianArea);
+    new EntryEditing(m_wordBooks, m_body);
 }
 
 // F1 and the practice button: the window's values into the settings, then the practice.

@@ -306,6 +306,35 @@ void WordBookCommands::CloseWBExecute()
         m_page->SpeedButton10Click();
 }
 
+void WordBookCommands::AddToWBList(const WordEntry &entry)
+{
+    const int row = m_words->rowCount();
+    m_words->insertEntry(row, entry);
+    selectAndShowEntry(row);
+    ListView1Click();
+}
+
+void WordBookCommands::InsertToWBList(int index, const WordEntry &entry)
+{
+    m_words->insertEntry(index, entry);
+    selectAndShowEntry(qBound(0, index, m_words->rowCount() - 1));
+}
+
+void WordBookCommands::ModifyItem(const WordEntry &entry)
+{
+    const int row = m_wordList->selectedRow();
+    if (row < 0)
+        return;
+    m_words->replaceEntry(row, entry);
+    selectAndShowEntry(row);
+}
+
+void WordBookCommands::selectAndShowEntry(int row)
+{
+    m_wordList->selectRow(row);
+    m_wordList->scrollTo(m_words->index(row, 0));
+}
+
 void WordBookCommands::ListView1Click()
 {
     const bool selected = m_wordList->selectedRow() >= 0;

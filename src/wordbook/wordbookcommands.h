@@ -10,6 +10,7 @@ class ReportView;
 class WordBookPage;
 class WordListModel;
 struct WordBookFile;
+struct WordEntry;
 
 // The main window's word book operations on its word book page: the class and book folder
 // shown on the shelf, the current word book (Sys.TC_File, TC_Title, TC_Group, TC_Type) open in
@@ -51,6 +52,13 @@ public:
     // written. Asked before anything closes the book, the program included.
     bool ReleaseCurrentWB();
 
+    // An entry into the word list (not yet written): appended and selected with the entry
+    // commands enabled, inserted before row `index` and selected, or replacing the selected
+    // entry. Each shows the entry.
+    void AddToWBList(const WordEntry &entry);
+    void InsertToWBList(int index, const WordEntry &entry);
+    void ModifyItem(const WordEntry &entry);
+
     void ListView1Click();
     void ListView1DblClick();
     void ListView1ColumnClick(int column);
@@ -82,6 +90,7 @@ private:
     QString bookPath(const QString &fileName) const;
     void fillWordList(const WordBookFile &file, const QString &fileName);
     bool keepOriginal();
+    void selectAndShowEntry(int row);
     // Selects and shows the first shelf row whose cell in `column` is `text`; false for none.
     bool selectShelfRow(int column, const QString &text);
     void warn(const QString &text) const;

@@ -70,21 +70,12 @@ void appendLine(QByteArray &bytes, QStringView line)
     appendUtf16(bytes, u"\r\n");
 }
 
-// Every line break (CR LF, LF or CR) as "#$0D".
-QString lineBreaksFiltered(const QString &field)
-{
-    QString breaks = field;
-    breaks.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
-    breaks.replace(u'\n', u'\r');
-    return CRFilter(breaks);
-}
-
 // Most fields hold neither quotation marks nor line breaks and are taken as they are.
 void appendField(QByteArray &bytes, const QString &field)
 {
     appendUtf16(bytes, u"\"");
     if (hasLineBreak(field))
-        appendUtf16(bytes, QuoteFilter(lineBreaksFiltered(field)));
+        appendUtf16(bytes, QuoteFilter(LineBreakFilter(field)));
     else if (field.contains(u'"'))
         appendUtf16(bytes, QuoteFilter(field));
     else

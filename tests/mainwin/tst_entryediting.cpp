@@ -1,0 +1,355 @@
+#include "core/folders.h"
+#include "core/textlines.h"
+#include "core/ulib.h"
+#include "mainwin/entryediting.h"
+#include "mainwin/tmainfrm.h"
+#include "modalanswer.h"
+#include "testenv.h"
+#include "widgets/mainactions.h"
+#include "wordbook/reportmodel.h"
+#include "wordbook/reportview.h"
+#include "wordbook/tframe6.h"
+#include "wordbook/tmodfrm.h"
+#include "wordbook/tregfrm.h"
+#include "wordbook/wordbookcommands.h"
+#include "wordbook/wordbookfile.h"
+#include "wordbook/wordbookpage.h"
+#include "wordbook/wordlistmodel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+const QString kFile = u"t.utx"_qs;
+
+QByteArray book(const QString &type, int entries)
+{
+    QString text = u"題\r\n組\r\n"_qs + type + u"\r\n"_qs;
+    for (int n = 1; n <= entries; ++n)
+        text += u"\"r%1\",\"c%1\",\"k%1\",\"j%1\",\"a#$0Db\",\"\"\r\n"_qs.arg(n);
+    return EncodeUtf16LeBom(text);
+}
+
+// Runs `inside` on the next modal dialog of type T once it shows.
+template <class T> void inDialog(std::function<void(T *)> inside, int attempts = 200)
+{
+    QTimer::singleShot(10, qApp, [=] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            if (attempts > 0)
+                inDialog<T>(inside, attempts - 1);
+            return;
+        }
+        inside(dialog);
+    });
+}
+
+// Types `text` into the dialog's focused field a character at a time, as key presses that
+// carry it.
+void typeText(QWidget *dialog, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, dialog->focusWidget(), Qt::Key_unknown, QString(c),
+                            Qt::NoModifier);
+}
+
+void pressKey(QWidget *dialog, Qt::Key key)
+{
+    QTest::keyClick(dialog->focusWidget(), key);
+}
+
+QPushButton *button(QWidget *dialog, const char *name)
+{
+    return dialog->findChild<QPushButton *>(QLatin1StringView(name));
+}
+
+} // namespace
+
+class TestEntryEditing : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void registerFromTheKeyboard();
+    void validation_data();
+    void validation();
+    void insertAndAppend_data();
+    void insertAndAppend();
+    void questionTypes_data();
+    void questionTypes();
+    void modifyShowsAndStoresTheEntry();
+    void callWord3_data();
+    void callWord3();
+
+private:
+    void start(const QString &type, int entries);
+    QList<WordEntry> stored() const;
+    QString shelfCount() const;
+    WordListModel *words() const { return m_commands->page()->wordListModel(); }
+
+    std::unique_ptr<TempHome> m_home;
+    std::unique_ptr<TMainFrm> m_frm;
+    WordBookCommands *m_commands = nullptr;
+};
+
+void TestEntryEditing::init()
+{
+    m_home = std::make_unique<TempHome>();
+    SetFolderVars({m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
+                   QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs});
+}
+
+void TestEntryEditing::cleanup()
+{
+    m_frm.reset();
+    m_home.reset();
+}
+
+void TestEntryEditing::start(const QString &type, int entries)
+{
+    writeFile(Dirs.ICatFolder + u'/' + kFile, book(type, entries));
+    m_frm = std::make_unique<TMainFrm>();
+    m_frm->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_frm.get()));
+    m_commands = m_frm->findChild<WordBookCommands *>();
+    m_commands->WBMenuClick(kFile);
+    QCOMPARE(Sys.TC_File, kFile);
+}
+
+QString TestEntryEditing::shelfCount() const
+{
+    const ReportModel *shelf = m_commands->page()->shelfModel();
+    for (int row = 0; row < shelf->rowCount(); ++row) {
+        if (shelf->cell(row, 1) == kFile)
+            return shelf->cell(row, 3);
+    }
+    return {};
+}
+
+QList<WordEntry> TestEntryEditing::stored() const
+{
+    return ParseWordBook(DecodeWordBook(readFile(Dirs.CatFolder + u'/' + kFile))).book.entries;
+}
+
+void TestEntryEditing::registerFromTheKeyboard()
+{
+    start(u"単語理解"_qs, 2);
+    auto *memo = m_frm->findChild<QPlainTextEdit *>(u"Memo1"_qs);
+    memo->setPlainText(u"два\nслова"_qs);
+    QString russianField;
+    inDialog<TRegFrm>([&russianField](TRegFrm *dialog) {
+        russianField = dialog->frame()->russianField()->text();
+        // The IPA line was empty: the IPA field is next.
+        // The offscreen platform leaves the main window active under a modal dialog.
+        QApplication::setActiveWindow(dialog);
+        QCOMPARE(dialog->focusWidget(), dialog->frame()->ipaField());
+        typeText(dialog, u"dva"_qs);
+        pressKey(dialog, Qt::Key_Tab);
+        typeText(dialog, u"ドゥヴァ"_qs);
+        pressKey(dialog, Qt::Key_Tab);
+        typeText(dialog, u" 二つ "_qs);
+        pressKey(dialog, Qt::Key_Tab);
+        typeText(dialog, u"a"_qs);
+        pressKey(dialog, Qt::Key_Return);
+        typeText(dialog, u"b"_qs);
+        pressKey(dialog, Qt::Key_F8);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    QTest::keyClick(m_frm.get(), Qt::Key_F4);
+    QCOMPARE(russianField, u"два#$0Dслова"_qs);
+    const WordEntry expected{
+        {u"два#$0Dслова"_qs, u"dva"_qs, u"ドゥヴァ"_qs, u"二つ"_qs, u"a#$0Db"_qs}};
+    QCOMPARE(stored().size(), 3);
+    QVERIFY(stored().last() == expected);
+    QCOMPARE(m_commands->page()->wordList()->selectedRow(), 2);
+    QCOMPARE(shelfCount(), u"3"_qs);
+    // "登録後クリア" is on by default.
+    QVERIFY(memo->toPlainText().isEmpty());
+}
+
+void TestEntryEditing::validation_data()
+{
+    QTest::addColumn<QString>("russian");
+    QTest::addColumn<QString>("japanese");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("no Japanese") << u"да"_qs << QString() << false;
+    QTest::newRow("blank Russian") << u"  "_qs << u"はい"_qs << false;
+    QTest::newRow("blanks trimmed") << u" да\t"_qs << u" はい "_qs << true;
+}
+
+void TestEntryEditing::validation()
+{
+    QFETCH(QString, russian);
+    QFETCH(QString, japanese);
+    QFETCH(bool, accepted);
+    start(u"単語理解"_qs, 1);
+    ModalRecord warning;
+    inDialog<TRegFrm>([&](TRegFrm *dialog) {
+        dialog->frame()->russianField()->setText(russian);
+        dialog->frame()->japaneseField()->setText(japanese);
+        AnswerNextBox(&warning, u"はい(&Y)"_qs);
+        button(dialog, "Button1")->click();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    m_commands->actions()->RegWord->trigger();
+    QCOMPARE(warning.count, accepted ? 0 : 1);
+    QCOMPARE(stored().size(), accepted ? 2 : 1);
+    if (accepted) {
+        QCOMPARE(stored().last()[EntryField::Russian], u"да"_qs);
+        QCOMPARE(stored().last()[EntryField::Japanese], u"はい"_qs);
+    } else {
+        QCOMPARE(warning.text, u"ロシア語と日本語は、必ず入力して下さい。"_qs);
+    }
+}
+
+void TestEntryEditing::insertAndAppend_data()
+{
+    QTest::addColumn<int>("picked"); // -1: append
+    QTest::addColumn<int>("row");
+    QTest::newRow("above No 1") << 0 << 0;
+    QTest::newRow("above No 3") << 2 << 2;
+    QTest::newRow("append") << -1 << 3;
+}
+
+void TestEntryEditing::insertAndAppend()
+{
+    QFETCH(int, picked);
+    QFETCH(int, row);
+    start(u"単語理解"_qs, 3);
+    bool insertWasDisabled = false;
+    inDialog<TRegFrm>([&](TRegFrm *dialog) {
+        dialog->frame()->russianField()->setText(u"new"_qs);
+        dialog->frame()->japaneseField()->setText(u"新"_qs);
+        auto *insert = button(dialog, "Button3");
+        insertWasDisabled = !insert->isEnabled();
+        if (picked < 0) {
+            button(dialog, "Button1")->click();
+            return;
+        }
+        auto *positions = dialog->findChild<QComboBox *>(u"ComboBox1"_qs);
+        positions->setCurrentIndex(picked);
+        Q_EMIT positions->activated(picked);
+        insert->click();
+    });
+    m_commands->actions()->RegWord->trigger();
+    QVERIFY(insertWasDisabled);
+    QCOMPARE(stored().size(), 4);
+    QCOMPARE(stored()[row][EntryField::Russian], u"new"_qs);
+    QCOMPARE(words()->cell(row, WordListModel::Number), QString::number(row + 1));
+    QCOMPARE(m_commands->page()->wordList()->selectedRow(), row);
+    QCOMPARE(shelfCount(), u"4"_qs);
+}
+
+void TestEntryEditing::questionTypes_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("cueName");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("kanaEditable");
+    QTest::newRow("vocabulary") << u"単語理解"_qs << u"Edit2"_qs << u"■発音記号"_qs << true;
+    QTest::newRow("blank") << u"空欄補充"_qs << u"Edit5"_qs << u"■空欄文"_qs << false;
+    QTest::newRow("composition") << u"Composition"_qs << u"Edit6"_qs << u"■指示文"_qs << false;
+}
+
+void TestEntryEditing::questionTypes()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, cueName);
+    QFETCH(QString, caption);
+    QFETCH(bool, kanaEditable);
+    start(type, 1);
+    m_commands->page()->wordList()->selectRow(0);
+    QStringList visibleCues;
+    QString cueCaption;
+    bool kanaReadOnly = false;
+    QString cueText;
+    inDialog<TModFrm>([&](TModFrm *dialog) {
+        TFrame6 *frame = dialog->frame();
+        for (const char *name : {"Edit2", "Edit5", "Edit6"}) {
+            auto *field = frame->findChild<QLineEdit *>(QLatin1StringView(name));
+            if (field->isVisible())
+                visibleCues << field->objectName();
+        }
+        for (auto *label : frame->findChildren<QLabel *>()) {
+            if (label->isVisible() && label->buddy() == frame->cueField())
+                cueCaption = label->text();
+        }
+        kanaReadOnly = frame->kanaField()->isReadOnly();
+        cueText = frame->cueField()->text();
+        dialog->reject();
+    });
+    m_commands->actions()->ModWord->trigger();
+    QCOMPARE(visibleCues, QStringList{cueName});
+    QCOMPARE(cueCaption, caption);
+    QCOMPARE(kanaReadOnly, !kanaEditable);
+    QCOMPARE(cueText, u"c1"_qs);
+}
+
+void TestEntryEditing::modifyShowsAndStoresTheEntry()
+{
+    start(u"単語理解"_qs, 2);
+    m_commands->page()->wordList()->selectRow(1);
+    QString remarks;
+    inDialog<TModFrm>([&remarks](TModFrm *dialog) {
+        remarks = dialog->frame()->remarksField()->toPlainText();
+        dialog->frame()->japaneseField()->setText(u"変"_qs);
+        QTest::keyClick(dialog->frame()->japaneseField(), Qt::Key_F8);
+    });
+    QTest::keyClick(m_frm.get(), Qt::Key_F5);
+    QCOMPARE(remarks, u"a\nb"_qs);
+    QCOMPARE(stored()[1][EntryField::Japanese], u"変"_qs);
+    QCOMPARE(stored()[1][EntryField::Remarks], u"a#$0Db"_qs);
+    QCOMPARE(m_commands->page()->wordList()->selectedRow(), 1);
+}
+
+void TestEntryEditing::callWord3_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("shown"); // empty: no dialog
+    QTest::newRow("found") << u"題"_qs << 2 << u"r3"_qs;
+    QTest::newRow("no such book") << u"無"_qs << 0 << QString();
+    QTest::newRow("no such entry") << u"題"_qs << 7 << QString();
+}
+
+void TestEntryEditing::callWord3()
+{
+    QFETCH(QString, title);
+    QFETCH(int, index);
+    QFETCH(QString, shown);
+    start(u"単語理解"_qs, 3);
+    // The call opens the book from the shelf, which stays open meanwhile.
+    m_commands->InitWBExecute();
+    if (!m_commands->page()->shelfOpen())
+        m_commands->page()->SpeedButton10Click();
+    QString russian;
+    bool calling = false;
+    inDialog<TModFrm>(
+        [&](TModFrm *dialog) {
+            russian = dialog->frame()->russianField()->text();
+            calling = Sys.CallFlg;
+            dialog->reject();
+        },
+        30);
+    m_frm->findChild<EntryEditing *>()->CallWord3(title, index);
+    // Lets an unused answer expire before its captures go out of scope.
+    QTest::qWait(400);
+    QCOMPARE(russian, shown);
+    QCOMPARE(calling, !shown.isEmpty());
+    QVERIFY(!Sys.CallFlg);
+    QVERIFY(m_commands->page()->shelfOpen());
+}
+
+QTEST_MAIN(TestEntryEditing)
+#include "tst_entryediting.moc"
