@@ -20,6 +20,7 @@
 #include "transfer/transfercontroller.h"
 #include "widgets/mainactions.h"
 #include "widgets/messagebox.h"
+#include "wordbook/entrymovedelete.h"
 #include "wordbook/reportview.h"
 #include "wordbook/wordbookcommands.h"
 #include "wordbook/wordbookpage.h"
@@ -171,6 +172,7 @@ void TMainFrm::connectWordBookPage()
             &CompositionAreas::takeEntry);
     connect(m_wordBooks, &WordBookCommands::bookOpenedFromShelf, this, &TMainFrm::focusRussianArea);
     new EntryEditing(m_wordBooks, m_body);
+    new EntryMoveDelete(m_wordBooks);
 }
 
 // F1 and the practice button: the window's values into the settings, then the practice.
