@@ -20,6 +20,7 @@
 #include "transfer/transfercontroller.h"
 #include "widgets/mainactions.h"
 #include "widgets/messagebox.h"
+#include "wordbook/bookmanagement.h"
 #include "wordbook/entrymovedelete.h"
 #include "wordbook/reportview.h"
 #include "wordbook/wordbookcommands.h"
@@ -173,6 +174,7 @@ void TMainFrm::connectWordBookPage()
     connect(m_wordBooks, &WordBookCommands::bookOpenedFromShelf, this, &TMainFrm::focusRussianArea);
     new EntryEditing(m_wordBooks, m_body);
     new EntryMoveDelete(m_wordBooks);
+    new BookManagement(m_wordBooks);
 }
 
 // F1 and the practice button: the window's values into the settings, then the practice.
