@@ -90,24 +90,27 @@ void RegModDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-// Where either dialog was last closed, or centred on the main window the first time.
+// Where either dialog was last closed, or centred on the main window the first time. The
+// place is the inner window's, as it is stored: a frame's place given to a window that is not
+// yet framed would move the dialog up by its title bar at every showing.
 void RegModDialog::placeWindow()
 {
-    resize(Usr.RegModWidth, Usr.RegModHeight);
     if (Usr.RegModLeft >= 0 && Usr.RegModTop >= 0) {
-        move(Usr.RegModLeft, Usr.RegModTop);
+        setGeometry(Usr.RegModLeft, Usr.RegModTop, Usr.RegModWidth, Usr.RegModHeight);
         return;
     }
+    resize(Usr.RegModWidth, Usr.RegModHeight);
     const QRect main = m_commands->window()->frameGeometry();
     move(main.left() + (main.width() - width()) / 2, main.top() + (main.height() - height()) / 2);
 }
 
 void RegModDialog::storeGeometry()
 {
-    Usr.RegModLeft = pos().x();
-    Usr.RegModTop = pos().y();
-    Usr.RegModWidth = width();
-    Usr.RegModHeight = height();
+    const QRect inner = geometry();
+    Usr.RegModLeft = inner.left();
+    Usr.RegModTop = inner.top();
+    Usr.RegModWidth = inner.width();
+    Usr.RegModHeight = inner.height();
 }
 
 void RegModDialog::done(int result)

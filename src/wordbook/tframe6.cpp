@@ -144,6 +144,9 @@ void TFrame6::AdjustQuestionType()
     const bool kanaEditable = type == QuestionType::Vocabulary;
     QLineEdit *kana = kanaField();
     kana->setReadOnly(!kanaEditable);
+    // A field that cannot be typed in is not a Tab stop: what the user types next belongs to
+    // the Japanese field.
+    kana->setFocusPolicy(kanaEditable ? Qt::StrongFocus : Qt::NoFocus);
     QPalette palette = kana->palette();
     palette.setColor(QPalette::Base,
                      this->palette().color(kanaEditable ? QPalette::Base : QPalette::Button));

@@ -273,6 +273,7 @@ void TestEntryEditing::questionTypes()
     QStringList visibleCues;
     QString cueCaption;
     bool kanaReadOnly = false;
+    bool kanaTabStop = false;
     QString cueText;
     inDialog<TModFrm>([&](TModFrm *dialog) {
         TFrame6 *frame = dialog->frame();
@@ -286,6 +287,7 @@ void TestEntryEditing::questionTypes()
                 cueCaption = label->text();
         }
         kanaReadOnly = frame->kanaField()->isReadOnly();
+        kanaTabStop = frame->kanaField()->focusPolicy() & Qt::TabFocus;
         cueText = frame->cueField()->text();
         dialog->reject();
     });
@@ -293,6 +295,7 @@ void TestEntryEditing::questionTypes()
     QCOMPARE(visibleCues, QStringList{cueName});
     QCOMPARE(cueCaption, caption);
     QCOMPARE(kanaReadOnly, !kanaEditable);
+    QCOMPARE(kanaTabStop, kanaEditable);
     QCOMPARE(cueText, u"c1"_qs);
 }
 
