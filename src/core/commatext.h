@@ -9,3 +9,6 @@
 // closing mark, to the end of the line; a comma that ends the line adds an empty item.
 // The settings file and the word book entry lines share this rule.
 QStringList SplitCommaText(QStringView line);
+
+// The number of items SplitCommaText would give, without making them.
+int CountCommaTextItems(QStringView line);

@@ -1,15 +1,19 @@
 #include "booksearch.h"
 
 #include "core/codecs.h"
+#include "core/commatext.h"
+#include "core/textlines.h"
 #include "wordbookfile.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <algorithm>
 
 namespace {
 
 constexpr int kFields = 5;
+constexpr int kLineFields = 6;
 
 // The field as the file stores it; only a quotation mark differs from the held text.
 QString storedForm(const QString &field)
@@ -17,21 +21,45 @@ QString storedForm(const QString &field)
     return field.contains(u'"') ? QuoteFilter(field) : field;
 }
 
+QString readBook(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return DecodeWordBook(file.readAll());
+}
+
+// Entry lines come after the three header lines, the title first, so a file of fewer lines
+// finds nothing. A line that does not hold the text cannot hold it in a field either, unless
+// the text has a quotation mark, which the splitting takes out of doubled marks; such lines
+// are only counted, so that the numbers are the word list's.
 void searchBook(const QString &path, const QString &fileName, int field, const QString &text,
                 QList<SearchHit> &exact, QList<SearchHit> &partial)
 {
-    const WordBookFile file = ReadWordBook(path);
-    if (file.status != WordBookFile::Status::Read || !file.parsed.isBook)
-        return;
-    const WordBook &book = file.parsed.book;
-    for (qsizetype i = 0; i < book.entries.size(); ++i) {
-        const WordEntry &entry = book.entries[i];
+    const QString content = readBook(path);
+    const bool filterLines = !text.contains(u'"');
+    QString title;
+    int lineNumber = 0;
+    int number = 0;
+    WordEntry entry;
+    ForEachLine(content, [&](QStringView line) {
+        if (lineNumber++ < kHeaderLines) {
+            if (lineNumber == 1)
+                title = line.toString();
+            return;
+        }
+        if (filterLines && !line.contains(text)) {
+            number += CountCommaTextItems(line) == kLineFields;
+            return;
+        }
+        if (!ParseEntryLine(line, entry))
+            return;
+        ++number;
         const QString stored = storedForm(entry.fields[size_t(field)]);
-        if (!stored.contains(text))
-            continue;
-        SearchHit hit{stored == text, entry, book.title, fileName, int(i + 1)};
-        (hit.exact ? exact : partial).append(std::move(hit));
-    }
+        if (stored.contains(text))
+            (stored == text ? exact : partial)
+                .append({stored == text, entry, title, fileName, number});
+    });
 }
 
 } // namespace
