@@ -7,6 +7,7 @@
 #include "wordbook/reportview.h"
 #include "wordbook/tmodfrm.h"
 #include "wordbook/tregfrm.h"
+#include "wordbook/tsearchfrm.h"
 #include "wordbook/wordbookcommands.h"
 #include "wordbook/wordbookpage.h"
 #include "wordbook/wordlistmodel.h"
@@ -25,6 +26,7 @@ EntryEditing::EntryEditing(WordBookCommands *wordBooks, MainBody *body)
     MainActions *actions = wordBooks->actions();
     connect(actions->RegWord, &QAction::triggered, this, &EntryEditing::RegWordExecute);
     connect(actions->ModWord, &QAction::triggered, this, &EntryEditing::ModWordExecute);
+    connect(actions->SearchWord, &QAction::triggered, this, &EntryEditing::SearchWordExecute);
 }
 
 void EntryEditing::RegWordExecute()
@@ -42,6 +44,29 @@ void EntryEditing::ModWordExecute()
 {
     TModFrm dialog(m_wordBooks);
     dialog.exec();
+}
+
+void EntryEditing::SearchWordExecute()
+{
+    TSearchFrm dialog(m_wordBooks->window());
+    connect(&dialog, &TSearchFrm::inputRequested, m_body->areas(), &CompositionAreas::OutputString);
+    connect(&dialog, &TSearchFrm::editRequested, this,
+            [this, &dialog](int classRoom, int bookFolder, const QString &title, int index) {
+                CallModFrm1(classRoom, bookFolder, title, index, &dialog);
+            });
+    dialog.exec();
+}
+
+void EntryEditing::CallModFrm1(int classRoom, int bookFolder, const QString &title, int index,
+                               QWidget *searchWindow)
+{
+    if (classRoom != Usr.ClassRoom) {
+        Usr.ClassRoom = classRoom;
+        m_wordBooks->page()->showClassRoom(classRoom);
+        m_wordBooks->SubFunction();
+    }
+    m_wordBooks->page()->selectBookFolder(bookFolder);
+    CallWord2(title, index, searchWindow);
 }
 
 void EntryEditing::openEntryForEditing(const QString &title, int index)

@@ -18,6 +18,8 @@ public:
 
     void RegWordExecute();
     void ModWordExecute();
+    // F6: the search window; a hit goes into the Russian area or into the modify dialog.
+    void SearchWordExecute();
 
     // Opens the book titled `title` on the shelf and the modify dialog on its entry at
     // `index` (0-based); CallFlg holds meanwhile. CallWord2 is the search window's call and
@@ -27,6 +29,11 @@ public:
     // The practice window's request: the class and book folder of the practised book (PClassRoom,
     // PFIndex), then its entry Pnumber of PTitle.
     void CallModFrm3();
+
+    // The search window's hit in class `classRoom`, book folder `bookFolder` (0 A, 1 G, 2 S):
+    // the main window follows them, then CallWord2.
+    void CallModFrm1(int classRoom, int bookFolder, const QString &title, int index,
+                     QWidget *searchWindow);
 
 private:
     void openEntryForEditing(const QString &title, int index);

@@ -93,6 +93,7 @@ private Q_SLOTS:
     void questionTypes_data();
     void questionTypes();
     void modifyShowsAndStoresTheEntry();
+    void searchHitInAnotherClass();
     void callWord3_data();
     void callWord3();
 
@@ -314,6 +315,27 @@ void TestEntryEditing::modifyShowsAndStoresTheEntry()
     QCOMPARE(stored()[1][EntryField::Japanese], u"変"_qs);
     QCOMPARE(stored()[1][EntryField::Remarks], u"a#$0Db"_qs);
     QCOMPARE(m_commands->page()->wordList()->selectedRow(), 1);
+}
+
+void TestEntryEditing::searchHitInAnotherClass()
+{
+    start(u"単語理解"_qs, 1);
+    writeFile(Dirs.UsrFolder + u"/Class2/bookG/g.utx"_qs, book(u"空欄補充"_qs, 3));
+    QString russian;
+    QString cue;
+    inDialog<TModFrm>([&](TModFrm *dialog) {
+        russian = dialog->frame()->russianField()->text();
+        cue = dialog->frame()->cueField()->objectName();
+    });
+    QWidget searchWindow;
+    searchWindow.show();
+    m_frm->findChild<EntryEditing *>()->CallModFrm1(2, 1, u"題"_qs, 1, &searchWindow);
+    QCOMPARE(russian, u"r2"_qs);
+    QCOMPARE(cue, u"Edit5"_qs);
+    QCOMPARE(Usr.ClassRoom, 2);
+    QCOMPARE(Dirs.CatFolder, Dirs.UsrFolder + u"/Class2/bookG"_qs);
+    QCOMPARE(Sys.TC_File, u"g.utx"_qs);
+    QVERIFY(!searchWindow.isVisible());
 }
 
 void TestEntryEditing::callWord3_data()
