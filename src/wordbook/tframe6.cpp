@@ -3,15 +3,14 @@
 #include "core/codecs.h"
 #include "core/textdocument.h"
 #include "core/ulib.h"
+#include "fieldfonts.h"
 #include "input/accentkeys.h"
 #include "input/imeswitch.h"
 #include "input/russianfield.h"
 #include "input/truspad.h"
 #include "ipa/candidatefilter.h"
-#include "ipa/ipafonts.h"
 #include "ipa/tipapad.h"
 #include "questiontype.h"
-#include "widgets/pointsizes.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -27,8 +26,6 @@ constexpr int kGap = 8;
 constexpr int kLabelLeft = 6;
 constexpr int kFieldLeft = 112;
 constexpr int kMinimumMemoHeight = 40;
-
-enum class FontKind { Russian, Ipa, Japanese };
 
 struct FieldDef {
     const char *name;
@@ -47,21 +44,7 @@ constexpr FieldDef kRemarks{"Memo1", u"■備　考", FontKind::Japanese, -4};
 
 QFont fieldFont(const FieldDef &def)
 {
-    QFont font;
-    switch (def.font) {
-    case FontKind::Russian:
-        font.setFamily(Usr.UsrMainFont);
-        font.setStyleHint(QFont::Serif);
-        break;
-    case FontKind::Ipa:
-        font.setFamily(IpaFontFamily(Usr.UsrIPAFont));
-        break;
-    case FontKind::Japanese:
-        font.setFamily(JapaneseFontFamily(Usr.UsrJpFont));
-        break;
-    }
-    font.setPixelSize(PixelsOfPoints(kBaseSize + def.sizeDelta));
-    return font;
+    return FieldFont(def.font, kBaseSize + def.sizeDelta);
 }
 
 QString trimmed(const QString &text)

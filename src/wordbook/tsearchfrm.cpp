@@ -2,12 +2,12 @@
 
 #include "booksearch.h"
 #include "core/ulib.h"
+#include "fieldfonts.h"
 #include "input/accentkeys.h"
 #include "input/imeswitch.h"
 #include "input/russianfield.h"
 #include "input/truspad.h"
 #include "ipa/candidatefilter.h"
-#include "ipa/ipafonts.h"
 #include "ipa/tipapad.h"
 #include "reportmodel.h"
 #include "reportview.h"
@@ -33,7 +33,6 @@ const QString kNoHit = QStringLiteral("- なし -");
 const QString kBookFolders[] = {u"bookA"_qs, u"bookG"_qs, u"bookS"_qs};
 
 enum Page { ResultPage, RussianPage, IpaPage };
-enum class FontKind { Russian, Ipa, Japanese };
 // The key rules of the search field: the Russian layout and accent keys, the IPA candidates,
 // or the field's own.
 enum class KeyRules { Russian, Ipa, Plain };
@@ -104,23 +103,9 @@ QStringList resultRow(const SearchHit &hit)
 
 QFont modeFont(FontKind kind, const QFont &windowFont)
 {
-    QFont font;
-    switch (kind) {
-    case FontKind::Russian:
-        font.setFamily(Usr.UsrMainFont);
-        font.setStyleHint(QFont::Serif);
-        break;
-    case FontKind::Ipa:
-        font.setFamily(IpaFontFamily(Usr.UsrIPAFont));
-        break;
-    case FontKind::Japanese:
-        font.setFamily(JapaneseFontFamily(Usr.UsrJpFont));
-        break;
-    }
     const int points = windowFont.pointSize() > 0 ? windowFont.pointSize()
                                                   : PointsOfPixels(windowFont.pixelSize());
-    font.setPixelSize(PixelsOfPoints(points + 2));
-    return font;
+    return FieldFont(kind, points + 2);
 }
 
 QComboBox *listBox(const QStringList &items, int current, const QString &name, QWidget *parent)
