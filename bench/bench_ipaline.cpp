@@ -6,6 +6,7 @@
 // with Shift pressed and released around E as a key of its own, as a keyboard sends it. Run it
 // on a platform that paints: offscreen or an X server.
 
+#include "benchtools.h"
 #include "core/folders.h"
 #include "mainwin/compositionareas.h"
 #include "mainwin/mainbody.h"
@@ -80,12 +81,6 @@ qint64 typeRound(QLineEdit *line, bool shiftKey)
     return timer.nsecsElapsed();
 }
 
-double median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
 // The rounds alternate and each is compared with the round before it, so a load that comes
 // and goes on the machine weighs on both sides alike.
 double medianRatio(QLineEdit *plainLine, QLineEdit *ipaLine, bool shiftKey)
@@ -98,16 +93,6 @@ double medianRatio(QLineEdit *plainLine, QLineEdit *ipaLine, bool shiftKey)
         ratios.push_back(double(typeRound(ipaLine, shiftKey)) / plain);
     }
     return median(ratios);
-}
-
-void showAndWait(QWidget *window)
-{
-    window->show();
-    QElapsedTimer timer;
-    timer.start();
-    while (!window->windowHandle()->isExposed() && timer.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    QApplication::processEvents();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 // window has been painted, then closes it (the main window writes its settings, as at every
 // end). Run it on a platform that paints: offscreen or an X server.
 
+#include "benchtools.h"
 #include "core/folders.h"
 #include "core/singleinstance.h"
 #include "mainwin/tmainfrm.h"
@@ -112,12 +113,6 @@ Start timeChild(const QStringList &arguments, const QProcessEnvironment &environ
     if (size.size() == 2)
         start.size = QSize(size[0].toInt(), size[1].toInt());
     return start;
-}
-
-double median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
 }
 
 int runParent(int argc, char *argv[])

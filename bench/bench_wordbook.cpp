@@ -7,6 +7,7 @@
 // list holds the book. The books are made up here, in a temporary folder. Painting runs on the
 // offscreen platform unless QT_QPA_PLATFORM names another.
 
+#include "benchtools.h"
 #include "core/settingstable.h"
 #include "core/ulib.h"
 #include "widgets/mainactions.h"
@@ -169,12 +170,6 @@ double msSince(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-double median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
 template <class Step> double medianMs(int rounds, Step step)
 {
     std::vector<double> times;
@@ -212,16 +207,6 @@ double residentMb()
             return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
     }
     return 0;
-}
-
-void showAndWait(QWidget *window)
-{
-    window->show();
-    QElapsedTimer timer;
-    timer.start();
-    while (!window->windowHandle()->isExposed() && timer.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    QApplication::processEvents();
 }
 
 } // namespace
