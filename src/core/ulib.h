@@ -80,14 +80,9 @@ struct SysVars {
     int EngFSize = -1;
     int SeleIndex = -1;
     int CandMax = 0;
-    int maxQnum = 0;
     int SelTot = 0;
-    int Game = 0;
-    int Remaining = 0;
-    int RandIdx = 0;
-    int ProIdx = 0;
-    int Score = 0;
     int SelNumber = 0;
+    // The practice window's hand-off to the modify dialog: the book's title and entry number.
     int Pnumber = -1;
     // The character chart's symbol set, 0 to 4; kept while the chart is off, not saved.
     int SymIndex = 0;
@@ -101,9 +96,6 @@ struct SysVars {
     bool JpMsFlg = true;
     bool CallFlg = false;
     bool CandState = false;
-    bool EnoughFlg = false;
-    bool FirstJudgeFlg = true;
-    bool DoorCloseFlg = false;
     bool PlayCallFlg = false;
     bool RngSaveFlg = true;
     bool HelpOpenFlg = false;
@@ -115,10 +107,7 @@ struct SysVars {
     QString TC_Title;
     QString TC_Group;
     QString TC_Type;
-    QString CAnswer;
-    QString Biko;
     QString PTitle;
-    QString HintStr;
     // The transfer target: a native window id, 0 for none.
     quintptr ForWin = 0;
     Rgb LvBkColor = 0xFFFCF6;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// A piece of the expected answer, marked when the typed answer differs from it there.
+struct AnswerPiece {
+    QString text;
+    bool differs = false;
+};
+
+// The expected answer cut into pieces of whole characters (a letter with its stress mark is
+// one), those that a character diff against the typed answer does not match being marked: a
+// wrong or missing letter, a missing soft sign, a stress mark on another vowel. Where the
+// typed answer has characters too many, the expected character beside them is marked. A
+// right answer and an empty one mark nothing.
+QList<AnswerPiece> DiffAnswer(QStringView expected, QStringView typed);

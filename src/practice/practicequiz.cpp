@@ -1,0 +1,150 @@
+#include "practicequiz.h"
+
+#include "core/textdocument.h"
+#include "input/urussian.h"
+#include "quizrandom.h"
+
+#include <numeric>
+#include <utility>
+
+PracticeQuiz::PracticeQuiz(RandomSource &random)
+    : m_random(random)
+{}
+
+void PracticeQuiz::choose()
+{
+    m_state = State::Choosing;
+}
+
+void PracticeQuiz::SetUpStudy(PractisedBook book)
+{
+    m_book = std::move(book);
+    m_maxQnum = int(m_book.StudySL.size());
+    m_randIdx = -1;
+    m_proIdx = 0;
+    if (!playable()) {
+        m_game = m_remaining = 0;
+        m_maxQArray.clear();
+        m_state = State::Choosing;
+        return;
+    }
+    PrepareQuest();
+    m_state = State::Ready;
+}
+
+// A book of at least ten entries is asked game by game, the entries left over behind the last
+// full game waiting for another pass; a smaller book makes one game in which entries repeat.
+void PracticeQuiz::PrepareQuest()
+{
+    const int places = EnoughFlg() ? m_maxQnum : kQuestionsPerGame;
+    m_game = m_remaining = EnoughFlg() ? m_maxQnum / kQuestionsPerGame : 1;
+    m_maxQArray.resize(places);
+    std::iota(m_maxQArray.begin(), m_maxQArray.end(), 0);
+    MakeShuffle(places);
+    for (int k = 0; k < kQuestionsPerGame; ++k)
+        m_Qarray[size_t(k)] = m_maxQArray[k] % m_maxQnum;
+}
+
+void PracticeQuiz::MakeShuffle(int n)
+{
+    m_random.reseed();
+    for (int i = n - 1; i >= 1; --i)
+        std::swap(m_maxQArray[i], m_maxQArray[m_random.below(i + 1)]);
+}
+
+void PracticeQuiz::start()
+{
+    m_random.reseed();
+    m_proIdx = 0;
+    m_randIdx = -1;
+    m_score = 0;
+    if (playable()) {
+        ShowQuest(m_Qarray[0]);
+        m_proIdx = 1;
+    }
+    m_state = State::Opening;
+}
+
+void PracticeQuiz::curtainOpened()
+{
+    if (m_remaining >= 1)
+        --m_remaining;
+    m_state = State::Asking;
+}
+
+Judgement PracticeQuiz::judge(QStringView typed, bool ignoreAccents)
+{
+    if (m_randIdx < 0)
+        return {};
+    m_cAnswer = ignoreAccents ? AccentFilter(m_bufferAns) : m_bufferAns;
+    const QStringView answer = TrimLowChars(typed);
+    Judgement result;
+    result.right = !answer.isEmpty() && answer == QStringView(m_cAnswer);
+    if (result.right && m_firstJudge) {
+        m_score += kPointsPerAnswer;
+        result.scored = true;
+    }
+    m_firstJudge = false;
+    m_state = m_proIdx == kQuestionsPerGame ? State::GameOver : State::Judged;
+    return result;
+}
+
+PracticeQuiz::NextStep PracticeQuiz::nextStep() const
+{
+    if (m_proIdx != kQuestionsPerGame)
+        return NextStep::NextQuestion;
+    return m_remaining != 0 ? NextStep::OfferNextGame : NextStep::OfferNewPass;
+}
+
+void PracticeQuiz::nextQuestion()
+{
+    if (!playable() || m_proIdx >= kQuestionsPerGame)
+        return;
+    ShowQuest(m_Qarray[size_t(m_proIdx)]);
+    ++m_proIdx;
+    m_state = State::Asking;
+}
+
+void PracticeQuiz::nextGame()
+{
+    if (m_remaining <= 0)
+        return;
+    takeGame(m_game - m_remaining);
+    ShowQuest(m_Qarray[0]);
+    --m_remaining;
+    m_proIdx = 1;
+    m_score = 0;
+    m_state = State::Asking;
+}
+
+// Game g of a pass, counting from 0, asks the places 10g to 10g + 9 of the pass order.
+void PracticeQuiz::takeGame(int game)
+{
+    for (int k = 0; k < kQuestionsPerGame; ++k)
+        m_Qarray[size_t(k)] = m_maxQArray[game * kQuestionsPerGame + k];
+}
+
+void PracticeQuiz::newPass()
+{
+    if (!playable())
+        return;
+    PrepareQuest();
+    m_state = State::Ready;
+}
+
+WordEntry PracticeQuiz::GetQuest(int index) const
+{
+    if (index < 0 || index >= m_book.StudySL.size())
+        return {};
+    return m_book.StudySL[index];
+}
+
+void PracticeQuiz::ShowQuest(int index)
+{
+    const WordEntry entry = GetQuest(index);
+    m_randIdx = index;
+    m_bufferAns = m_cAnswer = entry[EntryField::Russian];
+    m_hint = entry[EntryField::Cue];
+    m_biko = entry[EntryField::Remarks];
+    m_firstJudge = true;
+}
