@@ -15,6 +15,7 @@
 #include "maintoolbar.h"
 #include "platform/platformservices.h"
 #include "platform/windowframes.h"
+#include "practice/tplayfrm.h"
 #include "tcharchart.h"
 #include "textdocuments.h"
 #include "transfer/transfercontroller.h"
@@ -172,7 +173,7 @@ void TMainFrm::connectWordBookPage()
     connect(m_wordBooks, &WordBookCommands::entryChosen, m_body->areas(),
             &CompositionAreas::takeEntry);
     connect(m_wordBooks, &WordBookCommands::bookOpenedFromShelf, this, &TMainFrm::focusRussianArea);
-    new EntryEditing(m_wordBooks, m_body);
+    m_editing = new EntryEditing(m_wordBooks, m_body);
     new EntryMoveDelete(m_wordBooks);
     new BookManagement(m_wordBooks);
 }
@@ -184,8 +185,27 @@ void TMainFrm::startPractice()
     showPractice();
 }
 
-// The practice window comes with the practice quiz.
-void TMainFrm::showPractice() {}
+// The practice window, modal while the main window is hidden. Its "加筆する" closes it and
+// opens the entry in the modify dialog here; "終了" ends the program once it has closed.
+void TMainFrm::showPractice()
+{
+    TPlayFrm practice(this);
+    connect(&practice, &TPlayFrm::editRequested, this, [this, &practice] {
+        practice.close();
+        m_editing->CallModFrm3();
+        Sys.PlayCallFlg = false;
+    });
+    practice.exec();
+    if (!TerminateFlg)
+        return;
+    if (!m_wordBooks->ReleaseCurrentWB()) {
+        TerminateFlg = false;
+        show();
+        return;
+    }
+    MainClose();
+    QCoreApplication::quit();
+}
 
 // The font size dialog comes with the options.
 void TMainFrm::showFontSizeDialog() {}

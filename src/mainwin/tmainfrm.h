@@ -9,6 +9,7 @@ class MainToolBar;
 class QLabel;
 class TextDocuments;
 class TransferController;
+class EntryEditing;
 class WordBookCommands;
 
 // The main window: the hub that owns the composition areas, the pads, the transfer, the word
@@ -78,6 +79,7 @@ private:
     TransferController *m_transfer = nullptr;
     TextDocuments *m_documents = nullptr;
     WordBookCommands *m_wordBooks = nullptr;
+    EntryEditing *m_editing = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     QLabel *m_statusPanel2 = nullptr;
     // The place of the whole window, frame included; the frame is known once the window

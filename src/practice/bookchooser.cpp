@@ -1,0 +1,198 @@
+#include "bookchooser.h"
+
+#include "core/ulib.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kBarHeight = 60;
+constexpr QSize kButtonSize{52, 48};
+
+struct FolderButton {
+    const char *name;
+    const char16_t *caption;
+    const char16_t *folder;
+};
+
+// Index = book folder (PFIndex): A, G, S.
+constexpr FolderButton kFolderButtons[] = {
+    {"SpeedButton2", u"book\nA", u"/bookA"},
+    {"SpeedButton3", u"book\nG", u"/bookG"},
+    {"SpeedButton4", u"book\nS", u"/bookS"},
+};
+
+} // namespace
+
+BookChooser::BookChooser(QWidget *parent)
+    : QWidget(parent)
+{
+    setFixedHeight(kBarHeight);
+    auto *bar = new QHBoxLayout(this);
+    bar->setContentsMargins(4, 4, 4, 4);
+    QPushButton *leave = twoLineButton(QStringLiteral("単語帳\nF1"), "Button1");
+    connect(leave, &QPushButton::clicked, this, &BookChooser::leaveRequested);
+    bar->addWidget(leave);
+    m_classSelector = new QComboBox(this);
+    m_classSelector->setObjectName(QStringLiteral("ComboBox2"));
+    m_classSelector->setAccessibleName(QStringLiteral("クラス"));
+    for (const QString &name : EUName)
+        m_classSelector->addItem(name);
+    bar->addWidget(m_classSelector);
+    bar->addWidget(buildRemaining());
+    m_chooser = new QComboBox(this);
+    m_chooser->setObjectName(QStringLiteral("ComboBox1"));
+    m_chooser->setAccessibleName(QStringLiteral("単語帳"));
+    m_chooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_chooser->setMinimumContentsLength(10);
+    bar->addWidget(m_chooser, 1);
+    buildBookButtons();
+    for (QToolButton *button : m_bookButtons)
+        bar->addWidget(button);
+    QPushButton *quit = twoLineButton(QStringLiteral("終了\nF12"), "Button2");
+    connect(quit, &QPushButton::clicked, this, &BookChooser::quitRequested);
+    bar->addWidget(quit);
+
+    m_classSelector->setCurrentIndex(qBound(0, Usr.PClassRoom, int(EUName.size()) - 1));
+    connect(m_classSelector, &QComboBox::activated, this, &BookChooser::ComboBox2Change);
+    connect(m_chooser, &QComboBox::activated, this, &BookChooser::bookPicked);
+}
+
+QPushButton *BookChooser::twoLineButton(const QString &caption, const char *name)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFixedSize(kButtonSize);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+QWidget *BookChooser::buildRemaining()
+{
+    auto *box = new QWidget(this);
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(1);
+    auto *caption = new QLabel(QStringLiteral("残り勝負"), box);
+    caption->setAlignment(Qt::AlignCenter);
+    m_remaining = new QLineEdit(box);
+    m_remaining->setObjectName(QStringLiteral("Edit1"));
+    m_remaining->setAccessibleName(QStringLiteral("残り勝負"));
+    m_remaining->setReadOnly(true);
+    m_remaining->setFocusPolicy(Qt::NoFocus);
+    m_remaining->setAlignment(Qt::AlignCenter);
+    QFont font = m_remaining->font();
+    font.setPixelSize(19);
+    m_remaining->setFont(font);
+    m_remaining->setFixedWidth(64);
+    // The button face until the first value is shown.
+    QPalette palette = m_remaining->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    m_remaining->setPalette(palette);
+    caption->setBuddy(m_remaining);
+    column->addWidget(caption);
+    column->addWidget(m_remaining);
+    return box;
+}
+
+void BookChooser::buildBookButtons()
+{
+    for (int index = 0; index < int(m_bookButtons.size()); ++index) {
+        const FolderButton &row = kFolderButtons[index];
+        auto *button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(row.name));
+        button->setText(QString::fromUtf16(row.caption));
+        button->setAccessibleName(QString::fromUtf16(row.caption).replace(u'\n', u' '));
+        button->setCheckable(true);
+        button->setFixedSize(kButtonSize.width() - 8, kButtonSize.height());
+        connect(button, &QToolButton::clicked, this,
+                [this, index](bool down) { BookButtonClick(index, down); });
+        m_bookButtons[size_t(index)] = button;
+    }
+}
+
+void BookChooser::SubFunction2()
+{
+    if (Usr.PClassRoom >= 0 && Usr.PClassRoom < int(EUName.size())) {
+        const QString classFolder = Dirs.UsrFolder + u'/' + EUName[size_t(Usr.PClassRoom)];
+        for (size_t i = 0; i < m_folders.size(); ++i)
+            m_folders[i] = classFolder + QString::fromUtf16(kFolderButtons[i].folder);
+        Dirs.JCatFolder = m_folders[0];
+        Dirs.JDicFolder = m_folders[1];
+        Dirs.JStdFolder = m_folders[2];
+    }
+    for (QToolButton *button : m_bookButtons)
+        button->setChecked(false);
+    if (Usr.PFIndex >= 0 && Usr.PFIndex < int(m_bookButtons.size())) {
+        m_bookButtons[size_t(Usr.PFIndex)]->setChecked(true);
+        BookButtonClick(Usr.PFIndex, true);
+    }
+    Q_EMIT classSettled();
+}
+
+// A pressed button selects its folder; pressing the button that is down raises it and
+// changes nothing else.
+void BookChooser::BookButtonClick(int index, bool down)
+{
+    if (!down)
+        return;
+    for (QToolButton *button : m_bookButtons)
+        button->setChecked(button == m_bookButtons[size_t(index)]);
+    Usr.PFIndex = index;
+    m_dogFolder = Dirs.DogFolder = m_folders[size_t(index)];
+    SearchDogFolder();
+    Q_EMIT folderChanged();
+}
+
+void BookChooser::ComboBox2Change(int index)
+{
+    if (index == Usr.PClassRoom)
+        return;
+    Usr.PClassRoom = index;
+    SubFunction2();
+}
+
+void BookChooser::SearchDogFolder()
+{
+    m_books = ListPracticeBooks(m_dogFolder);
+    m_chooser->clear();
+    for (const ChooserBook &book : m_books)
+        m_chooser->addItem(ChooserLine(book));
+    m_chooser->setCurrentIndex(-1);
+    showPrompt();
+}
+
+void BookChooser::showPrompt()
+{
+    if (m_chooser->currentIndex() >= 0)
+        return;
+    m_chooser->setPlaceholderText(
+        (m_books.isEmpty() ? kNoBooksPrompt : kPickBookPrompt).toString());
+}
+
+void BookChooser::showNotice(const QString &text)
+{
+    m_chooser->setCurrentIndex(-1);
+    m_chooser->setPlaceholderText(text);
+}
+
+void BookChooser::DrawRemaining(int games)
+{
+    m_remaining->setPalette(QPalette());
+    QPalette palette = m_remaining->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    m_remaining->setPalette(palette);
+    m_remaining->setText(QString::number(games));
+}
+
+const ChooserBook *BookChooser::bookAt(int line) const
+{
+    return line >= 0 && line < m_books.size() ? &m_books[line] : nullptr;
+}

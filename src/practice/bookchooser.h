@@ -1,0 +1,65 @@
+#pragma once
+
+#include "practicebooks.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+// The practice window's top bar: the "単語帳" button, the class selector, the remaining games,
+// the word book chooser, the book folder buttons A, G and S, and "終了". The class and the
+// folder are the practice window's own (PClassRoom, PFIndex), apart from the main window's.
+class BookChooser : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BookChooser(QWidget *parent = nullptr);
+
+    // The folders of PClassRoom, then the book folder button of PFIndex pressed; ends with
+    // `classSettled`.
+    void SubFunction2();
+    // Lists the word books of DogFolder in the chooser, none picked.
+    void SearchDogFolder();
+    // The chooser's prompt while no line is picked.
+    void showPrompt();
+    // Drops the pick and says `text` in the chooser instead.
+    void showNotice(const QString &text);
+    void DrawRemaining(int games);
+
+    QString DogFolder() const { return m_dogFolder; }
+    // The book behind chooser line `line`, or none.
+    const ChooserBook *bookAt(int line) const;
+
+    QComboBox *chooser() const { return m_chooser; }
+    QComboBox *classSelector() const { return m_classSelector; }
+    QToolButton *bookButton(int index) const { return m_bookButtons[size_t(index)]; }
+
+Q_SIGNALS:
+    void leaveRequested();
+    void quitRequested();
+    // A book folder button was pressed and the chooser refilled.
+    void folderChanged();
+    // SubFunction2 finished: nothing is ready to start.
+    void classSettled();
+    void bookPicked(int line);
+
+private:
+    QPushButton *twoLineButton(const QString &caption, const char *name);
+    QWidget *buildRemaining();
+    void buildBookButtons();
+    void BookButtonClick(int index, bool down);
+    void ComboBox2Change(int index);
+
+    QComboBox *m_classSelector = nullptr;
+    QLineEdit *m_remaining = nullptr;
+    QComboBox *m_chooser = nullptr;
+    std::array<QToolButton *, 3> m_bookButtons{};
+    std::array<QString, 3> m_folders;
+    QString m_dogFolder;
+    QList<ChooserBook> m_books;
+};

@@ -1,0 +1,511 @@
+#include "tplayfrm.h"
+
+#include "bookchooser.h"
+#include "core/codecs.h"
+#include "core/textdocument.h"
+#include "core/ulib.h"
+#include "curtain.h"
+#include "input/accentkeys.h"
+#include "input/imeswitch.h"
+#include "input/russianfield.h"
+#include "input/truspad.h"
+#include "ipa/ipafonts.h"
+#include "platform/platformservices.h"
+#include "platform/windowframes.h"
+#include "questionarea.h"
+#include "reactions.h"
+#include "tbikofrm.h"
+#include "widgets/messagebox.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kWindowFontPixels = 15;
+constexpr QSize kMinimumSize{670, 570};
+constexpr int kDefaultWidth = 740;
+// Window height and question area height, normal and in the small screen layout.
+constexpr int kDefaultHeight = 640;
+constexpr int kSmallHeight = 570;
+constexpr int kQuestionArea = 321;
+constexpr int kSmallQuestionArea = 289;
+constexpr int kReactionDelayMs = 500;
+constexpr int kPadWidth = 390;
+constexpr int kSideWidth = 170;
+
+void setBase(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+TPlayFrm::TPlayFrm(QWidget *mainWindow)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_main(mainWindow)
+{
+    setObjectName(QStringLiteral("PlayFrm"));
+    setWindowTitle(QStringLiteral("練習場"));
+    QFont font(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")));
+    font.setPixelSize(kWindowFontPixels);
+    setFont(font);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_chooser = new BookChooser(this);
+    layout->addWidget(m_chooser);
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setHandleWidth(2);
+    m_splitter->setChildrenCollapsible(false);
+    m_area = new QuestionArea(m_splitter);
+    m_area->setMinimumHeight(kSmallQuestionArea);
+    m_splitter->addWidget(m_area);
+    m_splitter->addWidget(buildBottomArea());
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    layout->addWidget(m_splitter, 1);
+    m_curtain = new Curtain(m_area);
+    buildAnswerField();
+    connectParts();
+    m_resultTimer.setSingleShot(true);
+    m_resultTimer.setInterval(kReactionDelayMs);
+    connect(&m_resultTimer, &QTimer::timeout, this, &TPlayFrm::ResultTimerTimer);
+    addKey(Qt::Key_F1, &TPlayFrm::leaveToWordBooks);
+    addKey(Qt::Key_F11, &TPlayFrm::pressEdit);
+    addKey(Qt::Key_F12, &TPlayFrm::endProgram);
+    m_chooser->SubFunction2();
+    if (m_main)
+        m_main->hide();
+}
+
+TPlayFrm::~TPlayFrm()
+{
+    CloseBikoFrm();
+}
+
+QWidget *TPlayFrm::buildBottomArea()
+{
+    auto *area = new QWidget(m_splitter);
+    auto *row = new QHBoxLayout(area);
+    row->setContentsMargins(4, 4, 4, 4);
+    m_ignoreAccents = new QCheckBox(QStringLiteral("アクセント記号を除く"), area);
+    m_ignoreAccents->setObjectName(QStringLiteral("CheckBox2"));
+    m_ignoreAccents->setChecked(Usr.AcIgnoreFlg);
+    auto *left = new QVBoxLayout;
+    left->addWidget(m_ignoreAccents);
+    left->addStretch();
+    auto *leftBox = new QWidget(area);
+    leftBox->setFixedWidth(kSideWidth);
+    leftBox->setLayout(left);
+    row->addWidget(leftBox);
+    row->addStretch();
+    m_padPanel = new QWidget(area);
+    m_padPanel->setObjectName(QStringLiteral("Panel4"));
+    m_padPanel->setFixedWidth(kPadWidth);
+    auto *padLayout = new QVBoxLayout(m_padPanel);
+    padLayout->setContentsMargins(0, 0, 0, 0);
+    m_pad = new TRusPad(m_padPanel);
+    m_pad->setObjectName(QStringLiteral("RusPad1"));
+    m_pad->syncAccentCheck();
+    m_pad->setAccentCheckEnabled(false);
+    padLayout->addWidget(m_pad);
+    row->addWidget(m_padPanel);
+    row->addStretch();
+    auto *right = new QVBoxLayout;
+    auto *numberRow = new QHBoxLayout;
+    auto *numberLabel = new QLabel(QStringLiteral("No:"), area);
+    m_number = new QLineEdit(area);
+    m_number->setObjectName(QStringLiteral("Edit8"));
+    m_number->setAccessibleName(QStringLiteral("No"));
+    m_number->setReadOnly(true);
+    m_number->setFocusPolicy(Qt::NoFocus);
+    m_number->setFixedWidth(64);
+    setBase(m_number, palette().color(QPalette::Button));
+    numberLabel->setBuddy(m_number);
+    numberRow->addWidget(numberLabel);
+    numberRow->addWidget(m_number);
+    right->addLayout(numberRow);
+    m_edit = new QPushButton(QStringLiteral("加筆する\nF11"), area);
+    m_edit->setObjectName(QStringLiteral("KeyButton4"));
+    m_edit->setEnabled(false);
+    m_edit->setMinimumHeight(48);
+    right->addWidget(m_edit);
+    right->addStretch();
+    auto *rightBox = new QWidget(area);
+    rightBox->setFixedWidth(kSideWidth);
+    rightBox->setLayout(right);
+    row->addWidget(rightBox);
+    return area;
+}
+
+// The answer field types the active Russian layout, with the accent keys and the pad's Shift
+// rule; Enter in it judges.
+void TPlayFrm::buildAnswerField()
+{
+    QLineEdit *answer = m_area->answerField();
+    AccentKeys::install(answer, m_pad);
+    RussianField::install(answer);
+    answer->installEventFilter(this);
+}
+
+void TPlayFrm::addKey(Qt::Key key, void (TPlayFrm::*slot)())
+{
+    auto *action = new QAction(this);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    addAction(action);
+}
+
+void TPlayFrm::connectParts()
+{
+    connect(m_chooser, &BookChooser::leaveRequested, this, &TPlayFrm::leaveToWordBooks);
+    connect(m_chooser, &BookChooser::quitRequested, this, &TPlayFrm::endProgram);
+    connect(m_chooser, &BookChooser::folderChanged, this, &TPlayFrm::InitCurtain);
+    connect(m_chooser, &BookChooser::classSettled, this, [this] {
+        m_quiz.choose();
+        m_curtain->startButton()->setEnabled(false);
+        InitCurtain();
+    });
+    connect(m_chooser, &BookChooser::bookPicked, this, [this](int line) {
+        InitCurtain();
+        SetUpStudy(line);
+    });
+    connect(m_curtain->startButton(), &QPushButton::clicked, this, &TPlayFrm::KeyButton1Click);
+    connect(m_curtain, &Curtain::opened, this, &TPlayFrm::curtainOpened);
+    connect(m_area->judgeButton(), &QPushButton::clicked, this, &TPlayFrm::KeyButton3Click);
+    connect(m_area->nextButton(), &QPushButton::clicked, this, &TPlayFrm::KeyButton2Click);
+    connect(m_edit, &QPushButton::clicked, this, &TPlayFrm::KeyButton4Click);
+    connect(m_pad, &TRusPad::keyText, this, &TPlayFrm::OutputString);
+    connect(m_area->hintBox(), &QCheckBox::clicked, this, [this](bool on) {
+        Usr.ShowHintFlg = on;
+        m_area->showHint(on, m_quiz.HintStr());
+        m_area->answerField()->setFocus();
+    });
+    connect(m_ignoreAccents, &QCheckBox::toggled, this, [](bool on) { Usr.AcIgnoreFlg = on; });
+}
+
+void TPlayFrm::SetUpStudy(int line)
+{
+    const ChooserBook *picked = m_chooser->bookAt(line);
+    if (!picked)
+        return;
+    QString error;
+    std::optional<PractisedBook> book =
+        ReadPractisedBook(m_chooser->DogFolder(), picked->fileName, error);
+    if (!book) {
+        ShowWarning(
+            QStringLiteral("単語帳「%1」を読み込めませんでした。\n%2").arg(picked->title, error),
+            this);
+        setUpFailed(kPickBookPrompt.toString());
+        return;
+    }
+    m_quiz.SetUpStudy(std::move(*book));
+    m_number->clear();
+    setBase(m_number, palette().color(QPalette::Button));
+    m_edit->setEnabled(false);
+    if (!m_quiz.playable()) {
+        setUpFailed(EmptyBookNotice(*picked));
+        return;
+    }
+    m_chooser->DrawRemaining(m_quiz.Remaining());
+    m_curtain->startButton()->setEnabled(true);
+    m_curtain->startButton()->setFocus();
+}
+
+// Nothing can start: the chooser says why.
+void TPlayFrm::setUpFailed(const QString &notice)
+{
+    m_quiz.choose();
+    m_curtain->startButton()->setEnabled(false);
+    m_chooser->showNotice(notice);
+}
+
+void TPlayFrm::InitCurtain()
+{
+    coverQuestionArea();
+    m_chooser->showPrompt();
+}
+
+void TPlayFrm::CloseCurtain()
+{
+    coverQuestionArea();
+    m_curtain->startButton()->setEnabled(true);
+    m_curtain->startButton()->setFocus();
+}
+
+// Under the curtain nothing of the question area can be reached.
+void TPlayFrm::coverQuestionArea()
+{
+    m_curtain->cover();
+    m_doorClosed = true;
+    m_area->centralPanel()->setEnabled(false);
+}
+
+void TPlayFrm::KeyButton1Click()
+{
+    if (!m_doorClosed || !m_quiz.playable())
+        return;
+    m_quiz.start();
+    m_area->InitGamen();
+    Sys.PTitle.clear();
+    Sys.Pnumber = -1;
+    m_area->DrawProgress(0, m_quiz.EnoughFlg());
+    m_area->DrawScore(0);
+    m_area->PrepareGamen(m_quiz.book().type);
+    ShowQuest();
+    m_area->DrawProgress(m_quiz.ProIdx(), m_quiz.EnoughFlg());
+    m_doorClosed = false;
+    m_area->centralPanel()->setEnabled(true);
+    m_curtain->startOpening();
+    m_area->answerField()->setFocus();
+}
+
+void TPlayFrm::curtainOpened()
+{
+    m_quiz.curtainOpened();
+    m_chooser->DrawRemaining(m_quiz.Remaining());
+    m_area->answerField()->setFocus();
+}
+
+// The display of the question the quiz has just taken.
+void TPlayFrm::ShowQuest()
+{
+    m_area->showQuestion(m_quiz.GetQuest(m_quiz.RandIdx()));
+    m_area->showHint(Usr.ShowHintFlg, m_quiz.HintStr());
+    showQuestionNumber(m_quiz.RandIdx());
+    m_edit->setEnabled(true);
+    CloseBikoFrm();
+}
+
+void TPlayFrm::showQuestionNumber(int index)
+{
+    setBase(m_number, Qt::white);
+    m_number->setText(QString::number(index + 1));
+}
+
+void TPlayFrm::KeyButton3Click()
+{
+    if (m_quiz.RandIdx() < 0)
+        return;
+    const QString typed = m_area->answerField()->text();
+    const Judgement judgement = m_quiz.judge(typed, Usr.AcIgnoreFlg);
+    m_area->DrawScore(m_quiz.Score());
+    m_area->showJudgement(judgement.right, m_quiz.CAnswer(), TrimLowChars(typed));
+    if (!m_quiz.Biko().isEmpty())
+        ShowBikoFrm(m_quiz.Biko());
+    if (m_quiz.ProIdx() == PracticeQuiz::kQuestionsPerGame)
+        m_resultTimer.start();
+    m_area->nextButton()->setEnabled(true);
+    m_area->nextButton()->setFocus();
+}
+
+void TPlayFrm::KeyButton2Click()
+{
+    switch (m_quiz.nextStep()) {
+    case PracticeQuiz::NextStep::NextQuestion:
+        m_area->hideJudgement();
+        m_quiz.nextQuestion();
+        ShowQuest();
+        m_area->DrawProgress(m_quiz.ProIdx(), m_quiz.EnoughFlg());
+        break;
+    case PracticeQuiz::NextStep::OfferNextGame:
+        if (!Confirm(QStringLiteral("次の勝負に行きますか？"), this))
+            return;
+        m_area->InitGamen();
+        Sys.PTitle.clear();
+        Sys.Pnumber = -1;
+        m_quiz.nextGame();
+        ShowQuest();
+        m_chooser->DrawRemaining(m_quiz.Remaining());
+        m_area->DrawProgress(m_quiz.ProIdx(), m_quiz.EnoughFlg());
+        m_area->DrawScore(0);
+        m_area->hidePictures();
+        break;
+    case PracticeQuiz::NextStep::OfferNewPass:
+        if (!Confirm(QStringLiteral("同じ単語帳を順番を変えて最初からやりますか？"), this))
+            return;
+        m_quiz.newPass();
+        m_chooser->DrawRemaining(m_quiz.Remaining());
+        CloseBikoFrm();
+        CloseCurtain();
+        return;
+    }
+    m_area->nextButton()->setEnabled(false);
+    m_area->answerField()->setFocus();
+}
+
+void TPlayFrm::KeyButton4Click()
+{
+    if (m_quiz.book().title.isEmpty() || m_quiz.RandIdx() < 0)
+        return;
+    Sys.PTitle = m_quiz.book().title;
+    Sys.Pnumber = m_quiz.RandIdx() + 1;
+    Sys.PlayCallFlg = true;
+    Q_EMIT editRequested();
+}
+
+void TPlayFrm::pressEdit()
+{
+    if (m_edit->isEnabled())
+        KeyButton4Click();
+}
+
+void TPlayFrm::OutputString(const QString &text)
+{
+    QLineEdit *answer = m_area->answerField();
+    answer->insert(text);
+    answer->setFocus();
+}
+
+// At most one remarks window: a later judgement refills the one that is open. It opens
+// without taking the focus, so Enter still reaches NEXT.
+void TPlayFrm::ShowBikoFrm(const QString &text)
+{
+    if (!m_biko) {
+        m_biko = new TBikoFrm(this);
+        m_biko->setAttribute(Qt::WA_ShowWithoutActivating);
+    }
+    m_biko->setRemarks(CRDecoder(text));
+    m_biko->show();
+    m_biko->raise();
+}
+
+TBikoFrm *TPlayFrm::remarksWindow() const
+{
+    return m_biko;
+}
+
+// The closed window is destroyed once control returns to the event loop; it is let go now,
+// so the next remarks never reuse a window on its way out.
+void TPlayFrm::CloseBikoFrm()
+{
+    if (m_biko)
+        m_biko->close();
+    m_biko = nullptr;
+}
+
+void TPlayFrm::ResultTimerTimer()
+{
+    m_area->showReaction(ReactionFor(m_quiz.Score(), m_random));
+}
+
+void TPlayFrm::leaveToWordBooks()
+{
+    close();
+}
+
+void TPlayFrm::endProgram()
+{
+    TerminateFlg = true;
+    close();
+}
+
+bool TPlayFrm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_area->answerField()) {
+        if (event->type() == QEvent::FocusIn)
+            LoadGaIme();
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                KeyButton3Click();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Escape does not end a game: the window is left by "単語帳", "終了" or its close box.
+void TPlayFrm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TPlayFrm::showEvent(QShowEvent *event)
+{
+    if (!m_placed) {
+        m_placed = true;
+        placeWindow();
+        m_pad->showLowerPage();
+    }
+    QDialog::showEvent(event);
+}
+
+// The stored place and size are the whole window's, frame included. The first opening in a
+// run is centred on the screen at the default size.
+void TPlayFrm::placeWindow()
+{
+    const QMargins frame =
+        PlatformServices::windowFrames().frameExtents(winId()).value_or(QMargins());
+    setMinimumSize(kMinimumSize.shrunkBy(frame));
+    QRect outer;
+    if (Usr.PlayLeft < 0 || Usr.PlayTop < 0) {
+        const QSize size(kDefaultWidth, Usr.SmallPCFlg ? kSmallHeight : kDefaultHeight);
+        const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        const QSize area = screen ? screen->size() : size;
+        outer = QRect(
+            QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2), size);
+    } else {
+        outer = QRect(Usr.PlayLeft, Usr.PlayTop, Usr.PlayWidth, Usr.PlayHeight);
+    }
+    setGeometry(outer.marginsRemoved(frame));
+    const int question = Usr.SmallPCFlg ? kSmallQuestionArea : kQuestionArea;
+    m_splitter->setSizes({question, qMax(1, m_splitter->height() - question)});
+}
+
+void TPlayFrm::storeGeometry()
+{
+    const QRect outer = frameGeometry();
+    Usr.PlayLeft = outer.left();
+    Usr.PlayTop = outer.top();
+    Usr.PlayWidth = outer.width();
+    Usr.PlayHeight = outer.height();
+}
+
+void TPlayFrm::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    followResize();
+}
+
+// The progress redrawn for the new width, the curtain over the whole question area while it
+// is closed, and START under "加筆する".
+void TPlayFrm::followResize()
+{
+    layout()->activate();
+    m_area->DrawProgress(m_quiz.ProIdx(), m_quiz.EnoughFlg());
+    if (m_doorClosed)
+        m_curtain->cover();
+    m_curtain->setStartLeft(m_area->mapFrom(this, m_edit->mapTo(this, QPoint())).x());
+}
+
+void TPlayFrm::done(int result)
+{
+    m_resultTimer.stop();
+    storeGeometry();
+    CloseBikoFrm();
+    LoadInitIme();
+    // Shown before this window hides, so the program never lacks a window.
+    if (m_main && !TerminateFlg)
+        m_main->show();
+    QDialog::done(result);
+}

@@ -1,0 +1,236 @@
+#include "core/folders.h"
+#include "core/textlines.h"
+#include "core/ulib.h"
+#include "mainwin/tmainfrm.h"
+#include "modalanswer.h"
+#include "practice/bookchooser.h"
+#include "practice/curtain.h"
+#include "practice/progressdisplay.h"
+#include "practice/questionarea.h"
+#include "practice/reactionpicture.h"
+#include "practice/tbikofrm.h"
+#include "practice/tplayfrm.h"
+#include "testenv.h"
+#include "wordbook/tframe6.h"
+#include "wordbook/tmodfrm.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// A book whose entry n (from 1) is answered "дn"; every third entry has remarks.
+QByteArray book(int entries)
+{
+    QString text = u"数\r\n組\r\n単語理解\r\n"_qs;
+    for (int n = 1; n <= entries; ++n)
+        text += u"\"д%1\",\"d%1\",\"\",\"日%1\",\"%2\",\"\"\r\n"_qs.arg(n).arg(
+            n % 3 == 0 ? u"備考%1#$0D二行目"_qs.arg(n) : QString());
+    return EncodeUtf16LeBom(text);
+}
+
+void typeText(QWidget *field, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+} // namespace
+
+class TestPlayFrm : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void chooser();
+    void curtainOpensIn18Ticks();
+    void wholeGameFromTheKeyboard();
+    void editHandsTheEntryToTheModifyDialog();
+
+private:
+    QString folder(int classRoom, char book) const;
+    void open();
+    void pick(const QString &line);
+
+    std::unique_ptr<TempHome> m_home;
+    std::unique_ptr<TPlayFrm> m_frm;
+};
+
+void TestPlayFrm::init()
+{
+    m_home = std::make_unique<TempHome>();
+    SetFolderVars({m_home->path() + u"/.config"_qs, m_home->path() + u"/Documents"_qs,
+                   QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs});
+    InitSysVars();
+    Usr = UsrVars{};
+    Usr.PFIndex = 0;
+}
+
+void TestPlayFrm::cleanup()
+{
+    m_frm.reset();
+    m_home.reset();
+}
+
+QString TestPlayFrm::folder(int classRoom, char book) const
+{
+    return Dirs.UsrFolder + u"/Class%1/book"_qs.arg(classRoom) + QLatin1Char(book);
+}
+
+void TestPlayFrm::open()
+{
+    m_frm = std::make_unique<TPlayFrm>(nullptr);
+    m_frm->show();
+    QApplication::setActiveWindow(m_frm.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_frm.get()));
+}
+
+void TestPlayFrm::pick(const QString &line)
+{
+    QComboBox *chooser = m_frm->chooser()->chooser();
+    const int index = chooser->findText(line);
+    QVERIFY2(index >= 0, qPrintable(line));
+    chooser->setCurrentIndex(index);
+    Q_EMIT chooser->activated(index);
+}
+
+// The chooser's texts, an empty book, another class.
+void TestPlayFrm::chooser()
+{
+    writeFile(folder(0, 'A') + u"/a.utx"_qs, book(12));
+    writeFile(folder(0, 'A') + u"/e.utx"_qs, EncodeUtf16LeBom(u"空\r\n組\r\n\r\n"_qs));
+    writeFile(folder(2, 'G') + u"/g.utx"_qs, book(3));
+    QDir().mkpath(folder(0, 'G'));
+    open();
+    QComboBox *chooser = m_frm->chooser()->chooser();
+    QPushButton *start = m_frm->curtain()->startButton();
+    QCOMPARE(chooser->count(), 2);
+    QCOMPARE(chooser->placeholderText(), u"ここからトレーニングを行う単語帳を選んで下さい。"_qs);
+    QVERIFY(!start->isEnabled());
+    pick(u" 空  組  VB   (0)"_qs);
+    QVERIFY(!start->isEnabled());
+    QVERIFY(chooser->placeholderText().contains(u"練習できません"_qs));
+    pick(u" 数  組  VB   (12)"_qs);
+    QVERIFY(start->isEnabled());
+    QVERIFY(start->hasFocus());
+    // Another folder keeps START; another class clears it.
+    m_frm->chooser()->bookButton(1)->click();
+    QCOMPARE(chooser->count(), 0);
+    QCOMPARE(chooser->placeholderText(), u"単語帳がありません。"_qs);
+    QVERIFY(start->isEnabled());
+    m_frm->chooser()->classSelector()->setCurrentIndex(2);
+    Q_EMIT m_frm->chooser()->classSelector()->activated(2);
+    QCOMPARE(Usr.PClassRoom, 2);
+    QCOMPARE(chooser->itemText(0), u" 数  組  VB   (3)"_qs);
+    QVERIFY(!start->isEnabled());
+}
+
+void TestPlayFrm::curtainOpensIn18Ticks()
+{
+    writeFile(folder(0, 'A') + u"/a.utx"_qs, book(25));
+    open();
+    pick(u" 数  組  VB   (25)"_qs);
+    QCOMPARE(m_frm->chooser()->findChild<QLineEdit *>(u"Edit1"_qs)->text(), u"2"_qs);
+    Curtain *curtain = m_frm->curtain();
+    QCOMPARE(curtain->height(), 321);
+    m_frm->curtain()->startButton()->click();
+    // The opening runs on its timer; its steps are counted here instead.
+    int ticks = 0;
+    while (curtain->isOpening() && ticks < 100) {
+        curtain->OpenTimerTimer();
+        ++ticks;
+    }
+    QCOMPARE(ticks, 18);
+    QVERIFY(curtain->isHidden());
+    QCOMPARE(m_frm->chooser()->findChild<QLineEdit *>(u"Edit1"_qs)->text(), u"1"_qs);
+    QVERIFY(m_frm->questionArea()->answerField()->hasFocus());
+}
+
+// Ten questions on the keyboard alone: type, Enter to judge, Enter for the next question.
+// Seven are right at the first try; the reaction follows the tenth judgement.
+void TestPlayFrm::wholeGameFromTheKeyboard()
+{
+    writeFile(folder(0, 'A') + u"/a.utx"_qs, book(10));
+    open();
+    pick(u" 数  組  VB   (10)"_qs);
+    QTest::keyClick(m_frm->focusWidget(), Qt::Key_Return); // START
+    QTRY_VERIFY(m_frm->curtain()->isHidden());
+    QuestionArea *area = m_frm->questionArea();
+    QLineEdit *answer = area->answerField();
+    QSet<QString> asked;
+    for (int question = 1; question <= 10; ++question) {
+        QTRY_VERIFY(answer->hasFocus());
+        const int number = m_frm->findChild<QLineEdit *>(u"Edit8"_qs)->text().toInt();
+        asked << QString::number(number);
+        typeText(answer, question <= 7 ? u"д%1"_qs.arg(number) : u"нет"_qs);
+        QTest::keyClick(answer, Qt::Key_Return); // judge
+        QCOMPARE(area->resultLabel(true)->isVisible(), question <= 7);
+        QCOMPARE(area->resultLabel(false)->isVisible(), question > 7);
+        QCOMPARE(area->correctAnswer()->text().contains(u"д%1"_qs.arg(number)), true);
+        QCOMPARE(m_frm->remarksWindow() != nullptr, number % 3 == 0);
+        if (number % 3 == 0)
+            QCOMPARE(m_frm->remarksWindow()->remarks(), u"備考%1\n二行目"_qs.arg(number));
+        QVERIFY(area->nextButton()->hasFocus());
+        if (question < 10) {
+            QTest::keyClick(area->nextButton(), Qt::Key_Return); // next
+            QCOMPARE(area->progress()->middleLabel(),
+                     question + 1 < 10 ? QString::number(question + 1) : QString());
+        }
+    }
+    QCOMPARE(asked.size(), 10);
+    QCOMPARE(m_frm->findChild<QLineEdit *>(u"Edit7"_qs)->text(), u"70"_qs);
+    QTRY_VERIFY(area->reactionWord(0)->isVisible());
+    QCOMPARE(area->reactionWord(0)->text(), u"順調だ"_qs);
+    QCOMPARE(area->reactionWord(1)->text(), u"続けて"_qs);
+    QCOMPARE(area->picture(0)->picture(), 3);
+    // The last game of the pass: a new pass closes the curtain, ready to start.
+    ModalRecord record;
+    AnswerNextBox(&record, u"はい(&Y)"_qs);
+    QTest::keyClick(area->nextButton(), Qt::Key_Return);
+    QCOMPARE(record.text, u"同じ単語帳を順番を変えて最初からやりますか？"_qs);
+    QVERIFY(m_frm->doorClosed());
+    QCOMPARE(m_frm->focusWidget(), m_frm->curtain()->startButton());
+}
+
+// "加筆する" closes the practice window and opens the asked entry in the modify dialog of the
+// main window, which then stays.
+void TestPlayFrm::editHandsTheEntryToTheModifyDialog()
+{
+    TMainFrm main;
+    main.show();
+    QString asked;
+    QString edited;
+    QTimer::singleShot(50, this, [&] {
+        auto *practice = qobject_cast<TPlayFrm *>(QApplication::activeModalWidget());
+        QVERIFY(practice);
+        QVERIFY(!main.isVisible());
+        QApplication::setActiveWindow(practice);
+        QComboBox *chooser = practice->chooser()->chooser();
+        chooser->setCurrentIndex(0);
+        Q_EMIT chooser->activated(0);
+        practice->curtain()->startButton()->click();
+        asked = practice->quiz().BufferAns();
+        QTimer::singleShot(50, this, [&] {
+            auto *dialog = qobject_cast<TModFrm *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            edited = dialog->frame()->russianField()->text();
+            dialog->reject();
+        });
+        QTest::keyClick(practice, Qt::Key_F11);
+    });
+    QApplication::setActiveWindow(&main);
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QVERIFY(!asked.isEmpty());
+    QCOMPARE(edited, asked);
+    QVERIFY(main.isVisible());
+    QVERIFY(!Sys.PlayCallFlg);
+}
+
+QTEST_MAIN(TestPlayFrm)
+#include "tst_playfrm.moc"
