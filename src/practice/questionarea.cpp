@@ -26,6 +26,7 @@ constexpr int kScoreTop = 6;
 constexpr int kResultTop = 20;
 constexpr int kWordTop = 80;
 constexpr int kPictureTop = 136;
+constexpr int kSmallestDirection = 10;
 
 // Rounds to the nearest integer, halves to the even one.
 int roundEven(double value)
@@ -140,8 +141,7 @@ void QuestionArea::buildCentral()
     m_score->setAlignment(Qt::AlignCenter);
     m_next = new QPushButton(QStringLiteral("NEXT"), m_central);
     m_next->setObjectName(QStringLiteral("KeyButton2"));
-    // The direction may be wider than the central panel; it is centred over the whole area.
-    m_direction = label(this, QString());
+    m_direction = label(m_central, QString());
     m_japanese = field("Edit2", QStringLiteral("日本語"), true);
     m_hint = field("Edit3", QStringLiteral("発音記号"), true);
     m_blank = new QPlainTextEdit(m_central);
@@ -200,9 +200,6 @@ void QuestionArea::PrepareGamen(QuestionType type)
     m_type = type;
     const Direction &direction = directionOf(type);
     m_direction->setText(QString::fromUtf16(direction.text));
-    QFont font = m_central->font();
-    font.setPixelSize(PixelsOfPoints(Usr.SmallPCFlg ? m_size - 2 : m_size));
-    m_direction->setFont(font);
     m_direction->adjustSize();
     m_secondLabel->setText(QString::fromUtf16(direction.secondLabel));
     m_secondLabel->adjustSize();
@@ -270,8 +267,25 @@ void QuestionArea::layoutFields()
     m_score->setGeometry(left - kScoreWidth - 4, kScoreTop, kScoreWidth, scoreHeight);
     m_next->setGeometry(left + width + 4, kScoreTop, kScoreWidth - 4, scoreHeight);
     const int below = kScoreTop + scoreHeight;
-    m_direction->move(m_central->x() + (panel - m_direction->width()) / 2,
+    fitDirection(panel);
+    m_direction->move((panel - m_direction->width()) / 2,
                       below + (m_japanese->y() - below - m_direction->height()) / 2);
+}
+
+// The direction's size (S, S - 2 in the small screen layout), smaller where a narrow window
+// or a wide substitute font would cut it.
+void QuestionArea::fitDirection(int panel)
+{
+    QFont font = m_central->font();
+    int pixels = PixelsOfPoints(Usr.SmallPCFlg ? m_size - 2 : m_size);
+    for (;; --pixels) {
+        font.setPixelSize(pixels);
+        if (pixels <= kSmallestDirection ||
+            QFontMetrics(font).horizontalAdvance(m_direction->text()) <= panel - 4)
+            break;
+    }
+    m_direction->setFont(font);
+    m_direction->adjustSize();
 }
 
 void QuestionArea::placeLabelBeside(QLabel *label, const QWidget *field)

@@ -62,6 +62,7 @@ private:
     QLabel *label(QWidget *parent, const QString &text);
     void DefineCompo();
     void layoutFields();
+    void fitDirection(int panel);
     void placeLabelBeside(QLabel *label, const QWidget *field);
     void paintStrips(const QColor &colour);
     QWidget *secondField() const;

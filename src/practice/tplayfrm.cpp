@@ -40,8 +40,7 @@ constexpr int kSmallHeight = 570;
 constexpr int kQuestionArea = 321;
 constexpr int kSmallQuestionArea = 289;
 constexpr int kReactionDelayMs = 500;
-constexpr int kPadWidth = 390;
-constexpr int kSideWidth = 170;
+constexpr int kPadWidth = 460;
 
 void setBase(QWidget *widget, const QColor &colour)
 {
@@ -96,25 +95,25 @@ TPlayFrm::~TPlayFrm()
     CloseBikoFrm();
 }
 
+// The window's Russian pad centred between two columns of one width: "アクセント記号を除く"
+// at the left, "No:" and "加筆する" at the right.
 QWidget *TPlayFrm::buildBottomArea()
 {
     auto *area = new QWidget(m_splitter);
     auto *row = new QHBoxLayout(area);
     row->setContentsMargins(4, 4, 4, 4);
-    m_ignoreAccents = new QCheckBox(QStringLiteral("アクセント記号を除く"), area);
+    auto *leftBox = new QWidget(area);
+    auto *left = new QVBoxLayout(leftBox);
+    left->setContentsMargins(0, 0, 0, 0);
+    m_ignoreAccents = new QCheckBox(QStringLiteral("アクセント記号を除く"), leftBox);
     m_ignoreAccents->setObjectName(QStringLiteral("CheckBox2"));
     m_ignoreAccents->setChecked(Usr.AcIgnoreFlg);
-    auto *left = new QVBoxLayout;
     left->addWidget(m_ignoreAccents);
     left->addStretch();
-    auto *leftBox = new QWidget(area);
-    leftBox->setFixedWidth(kSideWidth);
-    leftBox->setLayout(left);
     row->addWidget(leftBox);
-    row->addStretch();
     m_padPanel = new QWidget(area);
     m_padPanel->setObjectName(QStringLiteral("Panel4"));
-    m_padPanel->setFixedWidth(kPadWidth);
+    m_padPanel->setMaximumWidth(kPadWidth);
     auto *padLayout = new QVBoxLayout(m_padPanel);
     padLayout->setContentsMargins(0, 0, 0, 0);
     m_pad = new TRusPad(m_padPanel);
@@ -122,12 +121,13 @@ QWidget *TPlayFrm::buildBottomArea()
     m_pad->syncAccentCheck();
     m_pad->setAccentCheckEnabled(false);
     padLayout->addWidget(m_pad);
-    row->addWidget(m_padPanel);
-    row->addStretch();
-    auto *right = new QVBoxLayout;
+    row->addWidget(m_padPanel, 1);
+    auto *rightBox = new QWidget(area);
+    auto *right = new QVBoxLayout(rightBox);
+    right->setContentsMargins(0, 0, 0, 0);
     auto *numberRow = new QHBoxLayout;
-    auto *numberLabel = new QLabel(QStringLiteral("No:"), area);
-    m_number = new QLineEdit(area);
+    auto *numberLabel = new QLabel(QStringLiteral("No:"), rightBox);
+    m_number = new QLineEdit(rightBox);
     m_number->setObjectName(QStringLiteral("Edit8"));
     m_number->setAccessibleName(QStringLiteral("No"));
     m_number->setReadOnly(true);
@@ -138,16 +138,16 @@ QWidget *TPlayFrm::buildBottomArea()
     numberRow->addWidget(numberLabel);
     numberRow->addWidget(m_number);
     right->addLayout(numberRow);
-    m_edit = new QPushButton(QStringLiteral("加筆する\nF11"), area);
+    m_edit = new QPushButton(QStringLiteral("加筆する\nF11"), rightBox);
     m_edit->setObjectName(QStringLiteral("KeyButton4"));
     m_edit->setEnabled(false);
     m_edit->setMinimumHeight(48);
     right->addWidget(m_edit);
     right->addStretch();
-    auto *rightBox = new QWidget(area);
-    rightBox->setFixedWidth(kSideWidth);
-    rightBox->setLayout(right);
     row->addWidget(rightBox);
+    const int side = qMax(leftBox->sizeHint().width(), rightBox->sizeHint().width());
+    leftBox->setFixedWidth(side);
+    rightBox->setFixedWidth(side);
     return area;
 }
 
