@@ -1,7 +1,8 @@
 // Prints what a word book of 100,000 entries costs, with the goal beside each figure:
 // opening it (read, decode, parse, fill the word list model) as a ratio to decoding its bytes
 // alone, sorting it by the Russian column, saving it as a ratio to writing its bytes with a
-// plain QFile, listing a folder of 200 books holding the same entries, searching them,
+// plain QFile, listing a folder of 200 books holding the same entries (for the shelf and for
+// the practice chooser), setting the book up for practice, searching them,
 // painting a screenful of
 // the word list and every page of it in turn, and the process's resident memory while the
 // list holds the book. The books are made up here, in a temporary folder. Painting runs on the
@@ -10,6 +11,9 @@
 #include "benchtools.h"
 #include "core/settingstable.h"
 #include "core/ulib.h"
+#include "practice/practicebooks.h"
+#include "practice/practicequiz.h"
+#include "practice/quizrandom.h"
 #include "widgets/mainactions.h"
 #include "wordbook/booksearch.h"
 #include "wordbook/reportview.h"
@@ -346,6 +350,54 @@ int main(int argc, char *argv[])
     });
     std::printf("list a folder of %d books of %d entries: %.1f ms (goal <= 100 ms)\n", kShelfBooks,
                 kEntries / kShelfBooks, listMs);
+
+    // 4a. The practice window's chooser lists the same folder counting the entries the reader
+    // accepts, against the shelf's listing, which counts lines; then setting up the big book
+    // for practice, against opening it.
+    const Figure chooser = compareRuns(
+        [&] {
+            QElapsedTimer timer;
+            timer.start();
+            if (ListBookFolder(shelfFolder).size() != kShelfBooks)
+                fail("the shelf did not list every book");
+            return msSince(timer);
+        },
+        [&] {
+            QElapsedTimer timer;
+            timer.start();
+            if (ListPracticeBooks(shelfFolder).size() != kShelfBooks)
+                fail("the chooser did not list every book");
+            return msSince(timer);
+        });
+    std::printf("practice chooser for the same folder: %.1f ms = %.2fx the shelf's listing "
+                "(goal <= 150 ms)\n",
+                chooser.ms, chooser.ratio);
+    SeededRandom random(1);
+    const Figure setUp = compareRuns(
+        [&] {
+            QElapsedTimer timer;
+            timer.start();
+            if (ReadWordBook(bookPath).parsed.book.entries.size() != kEntries)
+                fail("the book did not read back whole");
+            return msSince(timer);
+        },
+        [&] {
+            QElapsedTimer timer;
+            timer.start();
+            QString error;
+            std::optional<PractisedBook> practised =
+                ReadPractisedBook(dir.path(), QStringLiteral("book.utx"), error);
+            if (!practised)
+                fail("cannot read the book for practice");
+            PracticeQuiz quiz(random);
+            quiz.SetUpStudy(std::move(*practised));
+            if (quiz.Game() != kEntries / 10)
+                fail("the pass is not the book's");
+            return msSince(timer);
+        });
+    std::printf("set up the book for practice (read and shuffle): %.1f ms = %.2fx reading it "
+                "(goal <= 1.2x)\n",
+                setUp.ms, setUp.ratio);
 
     // 4b. Searching the shelf folder's books for a Japanese word, against reading and decoding
     // the same files alone.
