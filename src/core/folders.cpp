@@ -36,10 +36,17 @@ void SetClassFolders(int classRoom)
 {
     if (classRoom < 0 || classRoom >= int(EUName.size()))
         return;
-    const QString classFolder = Dirs.UsrFolder + u'/' + EUName[classRoom];
-    Dirs.ICatFolder = classFolder + kBookFolders[0];
-    Dirs.IDicFolder = classFolder + kBookFolders[1];
-    Dirs.IStdFolder = classFolder + kBookFolders[2];
+    Dirs.ICatFolder = BookFolderPath(classRoom, 0);
+    Dirs.IDicFolder = BookFolderPath(classRoom, 1);
+    Dirs.IStdFolder = BookFolderPath(classRoom, 2);
+}
+
+QString BookFolderPath(int classRoom, int bookFolder)
+{
+    if (classRoom < 0 || classRoom >= int(EUName.size()) || bookFolder < 0 ||
+        bookFolder >= int(kBookFolders.size()))
+        return {};
+    return Dirs.UsrFolder + u'/' + EUName[size_t(classRoom)] + kBookFolders[size_t(bookFolder)];
 }
 
 bool ForceDirectories(const QString &path)

@@ -23,5 +23,9 @@ QStringList SetFolderVars(const BaseFolders &base);
 // (0 to 5); any other class leaves them as they are.
 void SetClassFolders(int classRoom);
 
+// The book folder A, G or S (0, 1, 2) of a class (0 to 5); empty for any other class or
+// folder.
+QString BookFolderPath(int classRoom, int bookFolder);
+
 // Creates `path` with all missing parents; true when it exists afterwards.
 bool ForceDirectories(const QString &path);

@@ -82,7 +82,7 @@ struct SysVars {
     int CandMax = 0;
     int SelTot = 0;
     int SelNumber = 0;
-    // The practice window's hand-off to the modify dialog: the book's title and entry number.
+    // The practice window's hand-off to the modify dialog: the entry number in book PTitle.
     int Pnumber = -1;
     // The character chart's symbol set, 0 to 4; kept while the chart is off, not saved.
     int SymIndex = 0;
@@ -96,7 +96,6 @@ struct SysVars {
     bool JpMsFlg = true;
     bool CallFlg = false;
     bool CandState = false;
-    bool PlayCallFlg = false;
     bool RngSaveFlg = true;
     bool HelpOpenFlg = false;
     bool Check4State = false;
@@ -126,10 +125,6 @@ struct FolderVars {
     QString IDicFolder;
     QString IStdFolder;
     QString CatFolder;
-    QString JCatFolder;
-    QString JDicFolder;
-    QString JStdFolder;
-    QString DogFolder;
     QString ProgFolder;
     QString HelpFolder;
 };

@@ -4,6 +4,7 @@
 #include "core/ulib.h"
 #include "mainbody.h"
 #include "widgets/mainactions.h"
+#include "widgets/messagebox.h"
 #include "wordbook/reportview.h"
 #include "wordbook/tmodfrm.h"
 #include "wordbook/tregfrm.h"
@@ -69,22 +70,23 @@ void EntryEditing::CallModFrm1(int classRoom, int bookFolder, const QString &tit
     CallWord2(title, index, searchWindow);
 }
 
-void EntryEditing::openEntryForEditing(const QString &title, int index)
+bool EntryEditing::openEntryForEditing(const QString &title, int index)
 {
     Sys.CallFlg = true;
     const auto endOfCall = qScopeGuard([] { Sys.CallFlg = false; });
     m_body->pageControl()->setCurrentIndex(0);
     m_wordBooks->SelectWB(title);
     if (Sys.TC_Title != title)
-        return;
+        return false;
     WordListModel *words = m_wordBooks->page()->wordListModel();
     if (index < 0 || index >= words->rowCount())
-        return;
+        return false;
     ReportView *list = m_wordBooks->page()->wordList();
     list->selectRow(index);
     list->scrollTo(words->index(index, 0));
     m_wordBooks->ListView1Click();
     m_wordBooks->actions()->ModWord->trigger();
+    return true;
 }
 
 void EntryEditing::CallWord2(const QString &title, int index, QWidget *searchWindow)
@@ -94,9 +96,9 @@ void EntryEditing::CallWord2(const QString &title, int index, QWidget *searchWin
         searchWindow->close();
 }
 
-void EntryEditing::CallWord3(const QString &title, int index)
+bool EntryEditing::CallWord3(const QString &title, int index)
 {
-    openEntryForEditing(title, index);
+    return openEntryForEditing(title, index);
 }
 
 void EntryEditing::CallModFrm3()
@@ -113,5 +115,10 @@ void EntryEditing::CallModFrm3()
         m_wordBooks->SubFunction();
     }
     m_wordBooks->page()->selectBookFolder(Usr.PFIndex);
-    CallWord3(Sys.PTitle, Sys.Pnumber - 1);
+    // The practice window has closed; the user is told why no dialog follows.
+    if (!CallWord3(Sys.PTitle, Sys.Pnumber - 1))
+        ShowWarning(QStringLiteral("練習していた単語帳「%1」の%2番の単語が見つかりませんでした。")
+                        .arg(Sys.PTitle)
+                        .arg(Sys.Pnumber),
+                    window);
 }

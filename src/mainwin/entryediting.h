@@ -25,7 +25,8 @@ public:
     // `index` (0-based); CallFlg holds meanwhile. CallWord2 is the search window's call and
     // closes `searchWindow` once the dialog has closed; CallWord3 the practice window's.
     void CallWord2(const QString &title, int index, QWidget *searchWindow);
-    void CallWord3(const QString &title, int index);
+    // False when the book or the entry is not there.
+    bool CallWord3(const QString &title, int index);
     // The practice window's request: the class and book folder of the practised book (PClassRoom,
     // PFIndex), then its entry Pnumber of PTitle.
     void CallModFrm3();
@@ -36,7 +37,8 @@ public:
                      QWidget *searchWindow);
 
 private:
-    void openEntryForEditing(const QString &title, int index);
+    // False when the book or the entry is not there.
+    bool openEntryForEditing(const QString &title, int index);
 
     WordBookCommands *m_wordBooks;
     MainBody *m_body;

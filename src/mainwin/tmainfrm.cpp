@@ -193,7 +193,6 @@ void TMainFrm::showPractice()
     connect(&practice, &TPlayFrm::editRequested, this, [this, &practice] {
         practice.close();
         m_editing->CallModFrm3();
-        Sys.PlayCallFlg = false;
     });
     practice.exec();
     if (!TerminateFlg)

@@ -64,6 +64,33 @@ std::vector<bool> unmatched(const QList<QStringView> &expected, const QList<QStr
     return marks;
 }
 
+// Compares only what lies between the common beginning and the common end of both answers;
+// a middle too long to compare is marked whole.
+std::vector<bool> differingCharacters(const QList<QStringView> &want, const QList<QStringView> &got)
+{
+    qsizetype head = 0;
+    while (head < want.size() && head < got.size() && want[head] == got[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < want.size() - head && tail < got.size() - head &&
+           want[want.size() - 1 - tail] == got[got.size() - 1 - tail])
+        ++tail;
+    const QList<QStringView> wantMiddle = want.mid(head, want.size() - head - tail);
+    const QList<QStringView> gotMiddle = got.mid(head, got.size() - head - tail);
+    std::vector<bool> marks(size_t(want.size()), false);
+    if (wantMiddle.isEmpty()) {
+        // Only characters too many: the expected one beside them is marked.
+        if (!want.isEmpty())
+            marks[size_t(qMin(head, want.size() - 1))] = true;
+        return marks;
+    }
+    std::vector<bool> middle(size_t(wantMiddle.size()), true);
+    if ((wantMiddle.size() + 1) * (gotMiddle.size() + 1) <= kMaxCells)
+        middle = unmatched(wantMiddle, gotMiddle);
+    std::copy(middle.begin(), middle.end(), marks.begin() + head);
+    return marks;
+}
+
 } // namespace
 
 QList<AnswerPiece> DiffAnswer(QStringView expected, QStringView typed)
@@ -71,10 +98,8 @@ QList<AnswerPiece> DiffAnswer(QStringView expected, QStringView typed)
     const QList<QStringView> want = characters(expected);
     const QList<QStringView> got = characters(typed);
     std::vector<bool> marks(size_t(want.size()), false);
-    const bool compare =
-        !typed.isEmpty() && expected != typed && (want.size() + 1) * (got.size() + 1) <= kMaxCells;
-    if (compare)
-        marks = unmatched(want, got);
+    if (!typed.isEmpty() && expected != typed)
+        marks = differingCharacters(want, got);
     QList<AnswerPiece> pieces;
     for (qsizetype i = 0; i < want.size(); ++i) {
         if (!pieces.isEmpty() && pieces.last().differs == marks[size_t(i)])

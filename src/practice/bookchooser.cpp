@@ -1,5 +1,6 @@
 #include "bookchooser.h"
 
+#include "core/folders.h"
 #include "core/ulib.h"
 
 #include <QComboBox>
@@ -18,14 +19,13 @@ constexpr QSize kButtonSize{52, 48};
 struct FolderButton {
     const char *name;
     const char16_t *caption;
-    const char16_t *folder;
 };
 
 // Index = book folder (PFIndex): A, G, S.
 constexpr FolderButton kFolderButtons[] = {
-    {"SpeedButton2", u"book\nA", u"/bookA"},
-    {"SpeedButton3", u"book\nG", u"/bookG"},
-    {"SpeedButton4", u"book\nS", u"/bookS"},
+    {"SpeedButton2", u"book\nA"},
+    {"SpeedButton3", u"book\nG"},
+    {"SpeedButton4", u"book\nS"},
 };
 
 } // namespace
@@ -59,7 +59,10 @@ BookChooser::BookChooser(QWidget *parent)
     connect(quit, &QPushButton::clicked, this, &BookChooser::quitRequested);
     bar->addWidget(quit);
 
-    m_classSelector->setCurrentIndex(qBound(0, Usr.PClassRoom, int(EUName.size()) - 1));
+    // A class the settings hold outside Class0 to Class5 is taken as Class0.
+    if (Usr.PClassRoom < 0 || Usr.PClassRoom >= int(EUName.size()))
+        Usr.PClassRoom = 0;
+    m_classSelector->setCurrentIndex(Usr.PClassRoom);
     connect(m_classSelector, &QComboBox::activated, this, &BookChooser::ComboBox2Change);
     connect(m_chooser, &QComboBox::activated, this, &BookChooser::bookPicked);
 }
@@ -121,12 +124,8 @@ void BookChooser::buildBookButtons()
 void BookChooser::SubFunction2()
 {
     if (Usr.PClassRoom >= 0 && Usr.PClassRoom < int(EUName.size())) {
-        const QString classFolder = Dirs.UsrFolder + u'/' + EUName[size_t(Usr.PClassRoom)];
         for (size_t i = 0; i < m_folders.size(); ++i)
-            m_folders[i] = classFolder + QString::fromUtf16(kFolderButtons[i].folder);
-        Dirs.JCatFolder = m_folders[0];
-        Dirs.JDicFolder = m_folders[1];
-        Dirs.JStdFolder = m_folders[2];
+            m_folders[i] = BookFolderPath(Usr.PClassRoom, int(i));
     }
     for (QToolButton *button : m_bookButtons)
         button->setChecked(false);
@@ -146,7 +145,7 @@ void BookChooser::BookButtonClick(int index, bool down)
     for (QToolButton *button : m_bookButtons)
         button->setChecked(button == m_bookButtons[size_t(index)]);
     Usr.PFIndex = index;
-    m_dogFolder = Dirs.DogFolder = m_folders[size_t(index)];
+    m_dogFolder = m_folders[size_t(index)];
     SearchDogFolder();
     Q_EMIT folderChanged();
 }
@@ -161,7 +160,7 @@ void BookChooser::ComboBox2Change(int index)
 
 void BookChooser::SearchDogFolder()
 {
-    m_books = ListPracticeBooks(m_dogFolder);
+    m_books = m_dogFolder.isEmpty() ? QList<ChooserBook>() : ListPracticeBooks(m_dogFolder);
     m_chooser->clear();
     for (const ChooserBook &book : m_books)
         m_chooser->addItem(ChooserLine(book));

@@ -76,7 +76,6 @@ void Curtain::OpenTimerTimer()
         setGeometry(x(), y() + kStep, width(), qMax(0, m_height));
         return;
     }
-    m_height = 1;
     hide();
     m_timer.stop();
     Q_EMIT opened();

@@ -43,6 +43,7 @@ void PracticeQuiz::PrepareQuest()
     MakeShuffle(places);
     for (int k = 0; k < kQuestionsPerGame; ++k)
         m_Qarray[size_t(k)] = m_maxQArray[k] % m_maxQnum;
+    m_gameCounted = false;
 }
 
 void PracticeQuiz::MakeShuffle(int n)
@@ -67,9 +68,11 @@ void PracticeQuiz::start()
 
 void PracticeQuiz::curtainOpened()
 {
-    if (m_remaining >= 1)
+    if (!m_gameCounted && m_remaining >= 1)
         --m_remaining;
-    m_state = State::Asking;
+    m_gameCounted = true;
+    if (m_state == State::Opening)
+        m_state = State::Asking;
 }
 
 Judgement PracticeQuiz::judge(QStringView typed, bool ignoreAccents)
@@ -112,6 +115,7 @@ void PracticeQuiz::nextGame()
     takeGame(m_game - m_remaining);
     ShowQuest(m_Qarray[0]);
     --m_remaining;
+    m_gameCounted = true;
     m_proIdx = 1;
     m_score = 0;
     m_state = State::Asking;

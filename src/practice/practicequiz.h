@@ -17,6 +17,9 @@ struct PractisedBook {
     QString group;
     QuestionType type = QuestionType::Vocabulary;
     QList<WordEntry> StudySL;
+    // Where the book was picked: its class and book folder (PClassRoom, PFIndex).
+    int classRoom = 0;
+    int bookFolder = 0;
 };
 
 // The result of one judgement.
@@ -52,7 +55,8 @@ public:
 
     // START: a fresh game whose first question is asked while the curtain opens.
     void start();
-    // The curtain is fully open: the started game no longer counts as remaining.
+    // The curtain is fully open: the started game no longer counts as remaining. A game that
+    // START begins again after an interruption is counted once.
     void curtainOpened();
     // Judges the typed answer against the current entry's Russian, without its stress marks
     // when `ignoreAccents`.
@@ -73,8 +77,6 @@ public:
     const PractisedBook &book() const { return m_book; }
     int maxQnum() const { return m_maxQnum; }
     bool EnoughFlg() const { return m_maxQnum >= kQuestionsPerGame; }
-    const QList<int> &maxQArray() const { return m_maxQArray; }
-    const std::array<int, kQuestionsPerGame> &Qarray() const { return m_Qarray; }
     int Game() const { return m_game; }
     int Remaining() const { return m_remaining; }
     int ProIdx() const { return m_proIdx; }
@@ -104,6 +106,8 @@ private:
     int m_randIdx = -1;
     int m_score = 0;
     bool m_firstJudge = true;
+    // The current game has been taken off the remaining games.
+    bool m_gameCounted = false;
     QString m_bufferAns;
     QString m_cAnswer;
     QString m_hint;

@@ -1,5 +1,7 @@
 #include "progressdisplay.h"
 
+#include "practicequiz.h"
+
 #include <QPainter>
 
 namespace {
@@ -25,13 +27,15 @@ void ProgressDisplay::DrawProgress(int shown, bool enough)
     m_shown = shown;
     m_enough = enough;
     m_bars = ProgressBarsOf(rect(), shown, enough);
-    setAccessibleDescription(QStringLiteral("%1 / 10").arg(shown));
+    setAccessibleDescription(
+        QStringLiteral("%1 / %2").arg(shown).arg(PracticeQuiz::kQuestionsPerGame));
     update();
 }
 
 QString ProgressDisplay::middleLabel() const
 {
-    return m_shown == 0 || m_shown == 10 ? QString() : QString::number(m_shown);
+    return m_shown == 0 || m_shown == PracticeQuiz::kQuestionsPerGame ? QString()
+                                                                      : QString::number(m_shown);
 }
 
 void ProgressDisplay::resizeEvent(QResizeEvent *)
@@ -47,7 +51,8 @@ void ProgressDisplay::paintEvent(QPaintEvent *)
     painter.fillRect(m_bars.fill, colourOf(m_bars.fillColour));
     painter.setPen(colourOf(0xFFFF00));
     drawLabel(painter, QStringLiteral("0"), m_bars.track.left());
-    drawLabel(painter, QStringLiteral("10"), m_bars.track.left() + m_bars.track.width());
+    drawLabel(painter, QString::number(PracticeQuiz::kQuestionsPerGame),
+              m_bars.track.left() + m_bars.track.width());
     if (!middleLabel().isEmpty())
         drawLabel(painter, middleLabel(), m_bars.fill.left() + m_bars.fill.width());
 }

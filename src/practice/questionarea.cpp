@@ -67,13 +67,14 @@ void setTextColour(QWidget *widget, const QColor &colour)
 
 QString markedAnswer(const QString &expected, QStringView typed)
 {
-    QString html;
+    // Blanks kept as typed, so a missing or doubled blank shows.
+    QString html = QStringLiteral("<span style=\"white-space:pre\">");
     for (const AnswerPiece &piece : DiffAnswer(expected, typed)) {
         const QString text = piece.text.toHtmlEscaped();
         html += piece.differs ? QStringLiteral("<span style=\"color:#FF0000\">%1</span>").arg(text)
                               : text;
     }
-    return html;
+    return html + QStringLiteral("</span>");
 }
 
 } // namespace

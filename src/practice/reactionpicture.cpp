@@ -3,6 +3,17 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+// The pictures are a resource of a static library. Outside any namespace: the macro declares
+// the registration function extern.
+static void RegisterReactionPictures()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(reactions);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 namespace {
 
 constexpr int kSide = 100;
@@ -26,7 +37,7 @@ ReactionPicture::ReactionPicture(Person person, QWidget *parent)
     , m_renderer(new QSvgRenderer(this))
     , m_fill(palette().color(QPalette::Button))
 {
-    Q_INIT_RESOURCE(reactions);
+    RegisterReactionPictures();
     setFixedSize(kSide, kSide);
     setAccessibleName(personName(person) + QStringLiteral("の反応"));
 }

@@ -1,6 +1,9 @@
 #include "reactions.h"
 
+#include "practicequiz.h"
 #include "quizrandom.h"
+
+#include <iterator>
 
 namespace {
 
@@ -32,13 +35,11 @@ constexpr ReactionRow kReactions[] = {
 
 Reaction ReactionFor(int score, RandomSource &random)
 {
-    for (const ReactionRow &row : kReactions) {
-        if (score < row.minScore && row.minScore > 0)
-            continue;
-        return {row.left.toString(), row.right.toString(), row.colour,
-                row.picture + random.below(row.pictures), row.picture + random.below(row.pictures)};
-    }
-    return {};
+    const ReactionRow *row = std::begin(kReactions);
+    while (score < row->minScore && row + 1 != std::end(kReactions))
+        ++row;
+    return {row->left.toString(), row->right.toString(), row->colour,
+            row->picture + random.below(row->pictures), row->picture + random.below(row->pictures)};
 }
 
 ProgressBars ProgressBarsOf(const QRect &frame, int shown, bool enough)
@@ -50,7 +51,7 @@ ProgressBars ProgressBarsOf(const QRect &frame, int shown, bool enough)
     const int left = frame.left() + margin;
     ProgressBars bars;
     bars.track = QRect(left, top, trackWidth, height);
-    bars.fill = QRect(left, top, shown * trackWidth / 10, height);
+    bars.fill = QRect(left, top, shown * trackWidth / PracticeQuiz::kQuestionsPerGame, height);
     bars.trackColour = enough ? kGreen : kBlue;
     bars.fillColour = enough ? kBrightGreen : kAqua;
     return bars;

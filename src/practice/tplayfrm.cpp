@@ -213,6 +213,8 @@ void TPlayFrm::SetUpStudy(int line)
         setUpFailed(kPickBookPrompt.toString());
         return;
     }
+    book->classRoom = Usr.PClassRoom;
+    book->bookFolder = Usr.PFIndex;
     m_quiz.SetUpStudy(std::move(*book));
     m_number->clear();
     setBase(m_number, palette().color(QPalette::Button));
@@ -236,6 +238,7 @@ void TPlayFrm::setUpFailed(const QString &notice)
 
 void TPlayFrm::InitCurtain()
 {
+    CloseBikoFrm();
     coverQuestionArea();
     m_chooser->showPrompt();
 }
@@ -255,6 +258,8 @@ void TPlayFrm::coverQuestionArea()
     m_area->centralPanel()->setEnabled(false);
 }
 
+// START: a game from its first question while the curtain opens. After an interruption (another
+// folder picked) it is the interrupted game again.
 void TPlayFrm::KeyButton1Click()
 {
     if (!m_doorClosed || !m_quiz.playable())
@@ -263,8 +268,6 @@ void TPlayFrm::KeyButton1Click()
     m_area->InitGamen();
     Sys.PTitle.clear();
     Sys.Pnumber = -1;
-    m_area->DrawProgress(0, m_quiz.EnoughFlg());
-    m_area->DrawScore(0);
     m_area->PrepareGamen(m_quiz.book().type);
     ShowQuest();
     m_area->DrawProgress(m_quiz.ProIdx(), m_quiz.EnoughFlg());
@@ -297,6 +300,7 @@ void TPlayFrm::showQuestionNumber(int index)
     m_number->setText(QString::number(index + 1));
 }
 
+// "判定" and Enter in the answer field.
 void TPlayFrm::KeyButton3Click()
 {
     if (m_quiz.RandIdx() < 0)
@@ -313,9 +317,13 @@ void TPlayFrm::KeyButton3Click()
     m_area->nextButton()->setFocus();
 }
 
+// NEXT: the next question, or after a game the next game or a new pass when confirmed.
 void TPlayFrm::KeyButton2Click()
 {
-    switch (m_quiz.nextStep()) {
+    const PracticeQuiz::NextStep step = m_quiz.nextStep();
+    if (step != PracticeQuiz::NextStep::NextQuestion)
+        m_resultTimer.stop();
+    switch (step) {
     case PracticeQuiz::NextStep::NextQuestion:
         m_area->hideJudgement();
         m_quiz.nextQuestion();
@@ -332,8 +340,6 @@ void TPlayFrm::KeyButton2Click()
         ShowQuest();
         m_chooser->DrawRemaining(m_quiz.Remaining());
         m_area->DrawProgress(m_quiz.ProIdx(), m_quiz.EnoughFlg());
-        m_area->DrawScore(0);
-        m_area->hidePictures();
         break;
     case PracticeQuiz::NextStep::OfferNewPass:
         if (!Confirm(QStringLiteral("同じ単語帳を順番を変えて最初からやりますか？"), this))
@@ -348,13 +354,16 @@ void TPlayFrm::KeyButton2Click()
     m_area->answerField()->setFocus();
 }
 
+// "加筆する" and F11: the asked entry into the main window's modify dialog. The practice class
+// and folder become the practised book's again, as the chooser may show another folder by now.
 void TPlayFrm::KeyButton4Click()
 {
     if (m_quiz.book().title.isEmpty() || m_quiz.RandIdx() < 0)
         return;
     Sys.PTitle = m_quiz.book().title;
     Sys.Pnumber = m_quiz.RandIdx() + 1;
-    Sys.PlayCallFlg = true;
+    Usr.PClassRoom = m_quiz.book().classRoom;
+    Usr.PFIndex = m_quiz.book().bookFolder;
     Q_EMIT editRequested();
 }
 
@@ -492,7 +501,6 @@ void TPlayFrm::resizeEvent(QResizeEvent *event)
 void TPlayFrm::followResize()
 {
     layout()->activate();
-    m_area->DrawProgress(m_quiz.ProIdx(), m_quiz.EnoughFlg());
     if (m_doorClosed)
         m_curtain->cover();
     m_curtain->setStartLeft(m_area->mapFrom(this, m_edit->mapTo(this, QPoint())).x());
@@ -501,6 +509,7 @@ void TPlayFrm::followResize()
 void TPlayFrm::done(int result)
 {
     m_resultTimer.stop();
+    m_curtain->cover();
     storeGeometry();
     CloseBikoFrm();
     LoadInitIme();

@@ -41,7 +41,8 @@ public:
     void done(int result) override;
 
 Q_SIGNALS:
-    // "加筆する": open the current entry in the main window's modify dialog (PTitle, Pnumber).
+    // "加筆する": open entry Pnumber of book PTitle, in the practice class and folder, in the
+    // main window's modify dialog.
     void editRequested();
 
 protected:

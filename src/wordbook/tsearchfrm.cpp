@@ -1,6 +1,7 @@
 #include "tsearchfrm.h"
 
 #include "booksearch.h"
+#include "core/folders.h"
 #include "core/ulib.h"
 #include "fieldfonts.h"
 #include "input/accentkeys.h"
@@ -312,8 +313,7 @@ void TSearchFrm::clearField()
 QString TSearchFrm::searchFolder() const
 {
     const int checked = m_folders->checkedId();
-    return Dirs.UsrFolder + u'/' + EUName[size_t(Usr.SClassRoom)] + u'/' +
-           kBookFolders[checked == 0 || checked == 1 ? checked : 2];
+    return BookFolderPath(Usr.SClassRoom, checked == 0 || checked == 1 ? checked : 2);
 }
 
 void TSearchFrm::SearchMain2()

@@ -33,6 +33,14 @@ QByteArray book(int entries)
     return EncodeUtf16LeBom(text);
 }
 
+int visibleRemarksWindows()
+{
+    int count = 0;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        count += qobject_cast<TBikoFrm *>(window) && window->isVisible();
+    return count;
+}
+
 void typeText(QWidget *field, const QString &text)
 {
     for (QChar c : text)
@@ -50,6 +58,8 @@ private Q_SLOTS:
     void chooser();
     void curtainOpensIn18Ticks();
     void wholeGameFromTheKeyboard();
+    void interruptions_data();
+    void interruptions();
     void editHandsTheEntryToTheModifyDialog();
 
 private:
@@ -172,7 +182,7 @@ void TestPlayFrm::wholeGameFromTheKeyboard()
         QCOMPARE(area->resultLabel(true)->isVisible(), question <= 7);
         QCOMPARE(area->resultLabel(false)->isVisible(), question > 7);
         QCOMPARE(area->correctAnswer()->text().contains(u"д%1"_qs.arg(number)), true);
-        QCOMPARE(m_frm->remarksWindow() != nullptr, number % 3 == 0);
+        QCOMPARE(visibleRemarksWindows(), number % 3 == 0 ? 1 : 0);
         if (number % 3 == 0)
             QCOMPARE(m_frm->remarksWindow()->remarks(), u"備考%1\n二行目"_qs.arg(number));
         QVERIFY(area->nextButton()->hasFocus());
@@ -195,6 +205,67 @@ void TestPlayFrm::wholeGameFromTheKeyboard()
     QCOMPARE(record.text, u"同じ単語帳を順番を変えて最初からやりますか？"_qs);
     QVERIFY(m_frm->doorClosed());
     QCOMPARE(m_frm->focusWidget(), m_frm->curtain()->startButton());
+}
+
+enum class Interruption { FolderThenStart, QuickNextGame, FolderThenEdit };
+
+void TestPlayFrm::interruptions_data()
+{
+    QTest::addColumn<Interruption>("interruption");
+    QTest::newRow("another folder mid-game, then START") << Interruption::FolderThenStart;
+    QTest::newRow("the next game within 500 ms") << Interruption::QuickNextGame;
+    QTest::newRow("another folder, then 加筆する") << Interruption::FolderThenEdit;
+}
+
+void TestPlayFrm::interruptions()
+{
+    QFETCH(Interruption, interruption);
+    writeFile(folder(0, 'A') + u"/a.utx"_qs, book(25));
+    QDir().mkpath(folder(0, 'G'));
+    open();
+    pick(u" 数  組  VB   (25)"_qs);
+    QPushButton *start = m_frm->curtain()->startButton();
+    start->click();
+    QTRY_VERIFY(m_frm->curtain()->isHidden());
+    QLineEdit *remaining = m_frm->chooser()->findChild<QLineEdit *>(u"Edit1"_qs);
+    QLineEdit *number = m_frm->findChild<QLineEdit *>(u"Edit8"_qs);
+    const QString first = number->text();
+    QuestionArea *area = m_frm->questionArea();
+    switch (interruption) {
+    case Interruption::FolderThenStart:
+        m_frm->chooser()->bookButton(1)->click();
+        start->click();
+        QTRY_VERIFY(m_frm->curtain()->isHidden());
+        QCOMPARE(remaining->text(), u"1"_qs);
+        QCOMPARE(number->text(), first);
+        break;
+    case Interruption::QuickNextGame: {
+        for (int question = 1; question <= 10; ++question) {
+            typeText(area->answerField(), u"д"_qs + number->text());
+            QTest::keyClick(area->answerField(), Qt::Key_Return);
+            if (question < 10)
+                QTest::keyClick(area->nextButton(), Qt::Key_Return);
+        }
+        ModalRecord record;
+        AnswerNextBox(&record, u"はい(&Y)"_qs);
+        QTest::keyClick(area->nextButton(), Qt::Key_Return);
+        QCOMPARE(record.text, u"次の勝負に行きますか？"_qs);
+        QTest::qWait(700);
+        QVERIFY(!area->reactionWord(0)->isVisible());
+        QCOMPARE(area->picture(0)->picture(), -1);
+        break;
+    }
+    case Interruption::FolderThenEdit: {
+        m_frm->chooser()->bookButton(1)->click();
+        QCOMPARE(Usr.PFIndex, 1);
+        int handedFolder = -1;
+        connect(m_frm.get(), &TPlayFrm::editRequested, this, [&] { handedFolder = Usr.PFIndex; });
+        QTest::keyClick(m_frm.get(), Qt::Key_F11);
+        QCOMPARE(handedFolder, 0);
+        QCOMPARE(Sys.Pnumber, first.toInt());
+        break;
+    }
+    }
 }
 
 // "加筆する" closes the practice window and opens the asked entry in the modify dialog of the
@@ -229,7 +300,6 @@ void TestPlayFrm::editHandsTheEntryToTheModifyDialog()
     QVERIFY(!asked.isEmpty());
     QCOMPARE(edited, asked);
     QVERIFY(main.isVisible());
-    QVERIFY(!Sys.PlayCallFlg);
 }
 
 QTEST_MAIN(TestPlayFrm)
