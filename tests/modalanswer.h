@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <functional>
+
 // Answers the next modal message box: records its title, text and place, then presses the
 // button whose text is `button`. Polls, since the box opens inside a nested event loop.
 struct ModalRecord {
@@ -45,5 +47,25 @@ inline void AnswerNextBox(ModalRecord *record, const QString &button, int attemp
             const QString next = then.takeFirst();
             AnswerNextBox(record, next, 200, then);
         }
+    });
+}
+
+// Runs `inside` on the next modal dialog of type T once it shows, as the active window (the
+// offscreen platform leaves the main window active under it, and window shortcuts such as F8
+// follow the active window). A dialog still open afterwards is cancelled, so a failure cannot
+// leave the test waiting.
+template <class T> void inDialog(std::function<void(T *)> inside, int attempts = 200)
+{
+    QTimer::singleShot(10, qApp, [=] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            if (attempts > 0)
+                inDialog<T>(inside, attempts - 1);
+            return;
+        }
+        QApplication::setActiveWindow(dialog);
+        inside(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
     });
 }

@@ -1,9 +1,9 @@
 #include "maintoolbar.h"
 
 #include "core/ulib.h"
-#include "fontlists.h"
 #include "ipa/ipafonts.h"
 #include "targetlamp.h"
+#include "widgets/fontlists.h"
 #include "widgets/mainactions.h"
 
 #include <QAction>

@@ -38,26 +38,6 @@ QByteArray book(const QString &type, int entries)
     return EncodeUtf16LeBom(text);
 }
 
-// Runs `inside` on the next modal dialog of type T once it shows, as the active window (the
-// offscreen platform leaves the main window active under it, and window shortcuts such as F8
-// follow the active window). A dialog still open afterwards is cancelled, so a failure cannot
-// leave the test waiting.
-template <class T> void inDialog(std::function<void(T *)> inside, int attempts = 200)
-{
-    QTimer::singleShot(10, qApp, [=] {
-        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            if (attempts > 0)
-                inDialog<T>(inside, attempts - 1);
-            return;
-        }
-        QApplication::setActiveWindow(dialog);
-        inside(dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-}
-
 // Types `text` into the dialog's focused field a character at a time, as key presses that
 // carry it.
 void typeText(QWidget *dialog, const QString &text)

@@ -1,6 +1,6 @@
 #include "core/settingstable.h"
 #include "core/ulib.h"
-#include "mainwin/fontlists.h"
+#include "widgets/fontlists.h"
 #include "mainwin/maintoolbar.h"
 #include "mainwin/targetlamp.h"
 #include "widgets/mainactions.h"

@@ -1,4 +1,4 @@
-#include "mainwin/fontlists.h"
+#include "widgets/fontlists.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
