@@ -57,8 +57,12 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+public:
+    // The Russian area becomes the active area: the Russian pad page, the Russian layout, the
+    // transfer's object; the focus is not moved.
     void Memo1Enter();
+
+private:
     void Edit1Enter();
     void showImeNumResponse();
     QString activeText() const;

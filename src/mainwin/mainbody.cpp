@@ -106,7 +106,8 @@ QWidget *MainBody::buildPadPanel()
     m_rusPad->setObjectName(QStringLiteral("RusPad1"));
     m_ipaPad = new TIPAPad(m_padPages);
     m_ipaPad->setObjectName(QStringLiteral("IPAPad1"));
-    m_padPages->addTab(m_rusPad, RusImeName(Usr.RusImeIndex));
+    m_padPages->addTab(m_rusPad, QString());
+    DispRusIme();
     m_padPages->addTab(m_ipaPad, QStringLiteral("発音記号"));
     auto *layout = new QVBoxLayout(m_padPanel);
     // The pad page control stays 2 pixels lower than its panel.
@@ -134,6 +135,11 @@ void MainBody::buildPageControl(MainActions *actions)
     m_pageControl->setTabVisible(1, false);
     m_vertical->addWidget(m_pageControl);
     setPageControlHeight(Usr.PCon1Height);
+}
+
+void MainBody::DispRusIme()
+{
+    m_padPages->setTabText(0, RusImeName(Usr.RusImeIndex));
 }
 
 void MainBody::setPanel3Width(int width)

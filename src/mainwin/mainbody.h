@@ -39,6 +39,10 @@ public:
     void removeChart();
     TCharChart *chart() const { return m_chart; }
 
+    QWidget *padPanel() const { return m_padPanel; }
+    // The Russian pad's tab shows the name of the layout in use.
+    void DispRusIme();
+
     // First display: the first pages, and the focus in the Russian area.
     void selectFirstPages();
 

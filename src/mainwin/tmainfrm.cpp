@@ -9,10 +9,15 @@
 #include "core/ulib.h"
 #include "entryediting.h"
 #include "input/imeswitch.h"
+#include "input/truspad.h"
 #include "ipa/ipafonts.h"
 #include "mainbody.h"
 #include "mainmenus.h"
 #include "maintoolbar.h"
+#include "options/tfsizefrm.h"
+#include "options/tkeyboardfrm.h"
+#include "options/toptionfrm.h"
+#include "options/tversionfrm.h"
 #include "platform/platformservices.h"
 #include "platform/windowframes.h"
 #include "practice/tplayfrm.h"
@@ -206,17 +211,76 @@ void TMainFrm::showPractice()
     QCoreApplication::quit();
 }
 
-// The font size dialog comes with the options.
-void TMainFrm::showFontSizeDialog() {}
+// "文字サイズ調整": one at a time, beside the pad panel with its bottom edge 50 pixels below
+// the panel's, on its chart page while the chart is shown. It follows the word book opening.
+void TMainFrm::showFontSizeDialog()
+{
+    if (auto *open = findChild<TFSizeFrm *>(QStringLiteral("FSizeFrm"))) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    const QRect frame = frameGeometry();
+    const QWidget *padPanel = m_body->padPanel();
+    const QPoint topLeft(frame.left() + padPanel->mapTo(this, QPoint()).x(),
+                         frame.top() + m_toolBar->height() + padPanel->height() + 50 - 360);
+    auto *dialog = new TFSizeFrm(this, m_body->pageControl()->currentIndex() == 1, topLeft);
+    connect(dialog, &TFSizeFrm::wordListChanged, this, &TMainFrm::redrawWordList);
+    connect(dialog, &TFSizeFrm::chartChanged, this, [this] {
+        if (Usr.AlphabetFlg && m_body->chart())
+            m_body->chart()->DrawCharts();
+    });
+    connect(m_wordBooks, &WordBookCommands::bookOpened, dialog, &TFSizeFrm::hideBookNote);
+    dialog->show();
+}
+
+void TMainFrm::redrawWordList()
+{
+    if (!Sys.TC_Title.isEmpty())
+        m_body->wordBookPage()->wordList()->viewport()->update();
+}
+
+// "オプション設定". Its reset and arrangement buttons end the program once it has closed.
+void TMainFrm::showOptions()
+{
+    TOptionFrm dialog(this);
+    dialog.setBookRelease([this] { return m_wordBooks->ReleaseCurrentWB(); });
+    connect(&dialog, &TOptionFrm::fontsApplied, this, [this] {
+        m_body->areas()->applyFonts();
+        redrawWordList();
+    });
+    connect(&dialog, &TOptionFrm::samplesRefreshed, m_wordBooks,
+            &WordBookCommands::SearchCatFolder);
+    dialog.exec();
+    if (dialog.endRequested())
+        close();
+}
+
+// Another Russian layout: the pad laid out for it, its tab caption, and the Russian area
+// active with the new layout.
+void TMainFrm::showKeyboardDialog()
+{
+    TKeyboardFrm dialog(this);
+    if (dialog.exec() != QDialog::Accepted || dialog.chosenLayout() == Usr.RusImeIndex)
+        return;
+    Usr.RusImeIndex = dialog.chosenLayout();
+    m_body->rusPad()->AdjustPosSize();
+    m_body->DispRusIme();
+    m_body->areas()->Memo1Enter();
+}
+
+void TMainFrm::showVersion()
+{
+    TVersionFrm dialog(this);
+    dialog.exec();
+}
 
 // A new Russian font: the Russian area, the word list's Russian column and the chart use it.
 void TMainFrm::ComboBox1Change()
 {
     m_body->areas()->applyFonts();
-    if (!Sys.TC_Title.isEmpty()) {
-        Sys.OBNFSize = -1;
-        m_body->wordBookPage()->wordList()->viewport()->update();
-    }
+    Sys.OBNFSize = -1;
+    redrawWordList();
     if (Usr.AlphabetFlg && m_body->chart())
         m_body->chart()->DrawCharts();
 }
@@ -307,6 +371,9 @@ void TMainFrm::buildMenus()
     connect(m_menus, &MainMenus::exitRequested, this, &QWidget::close);
     connect(m_menus, &MainMenus::transferModeChanged, m_toolBar, &MainToolBar::setTransferMode);
     connect(m_menus, &MainMenus::fontSizeDialogRequested, this, &TMainFrm::showFontSizeDialog);
+    connect(m_menus, &MainMenus::optionsRequested, this, &TMainFrm::showOptions);
+    connect(m_menus, &MainMenus::keyboardDialogRequested, this, &TMainFrm::showKeyboardDialog);
+    connect(m_menus, &MainMenus::versionRequested, this, &TMainFrm::showVersion);
 }
 
 void TMainFrm::buildStatusBar()

@@ -64,6 +64,10 @@ private:
     void startPractice();
     void showPractice();
     void showFontSizeDialog();
+    void showOptions();
+    void showKeyboardDialog();
+    void showVersion();
+    void redrawWordList();
     void ComboBox1Change();
     void ComboBox2Change();
     void focusRussianArea();

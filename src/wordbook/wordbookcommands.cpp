@@ -293,6 +293,7 @@ void WordBookCommands::OpenWBExecute()
     for (QAction *action :
          {m_actions->ChangeWBProperty, m_actions->RegWord, m_actions->DeleteWB, m_actions->CloseWB})
         action->setEnabled(true);
+    Q_EMIT bookOpened();
 }
 
 void WordBookCommands::CloseWBExecute()

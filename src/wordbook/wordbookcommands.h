@@ -75,6 +75,8 @@ Q_SIGNALS:
     void entryChosen(const QString &russian, const QString &ipaText);
     // A book was opened from the shelf; the Russian area is to take the focus.
     void bookOpenedFromShelf();
+    // A book was opened (OpenWB).
+    void bookOpened();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,0 +1,297 @@
+#include "toptionfrm.h"
+
+#include "core/install.h"
+#include "core/session.h"
+#include "core/ulib.h"
+#include "dialogplacement.h"
+#include "widgets/fontlists.h"
+#include "widgets/messagebox.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr QSize kSize{460, 320};
+constexpr int kListRows = 16;
+constexpr int kDefaultIpaSize = 14;
+constexpr int kSmallTextPixels = 12;
+constexpr QSize kScreenButtonSize{170, 41};
+const QString kSampleFolders[] = {QStringLiteral("/bookA"), QStringLiteral("/bookG"),
+                                  QStringLiteral("/bookS")};
+
+QLabel *note(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A group of explaining lines, each on one line in a slightly smaller font, with its button
+// at the right.
+QGroupBox *buttonGroup(const QString &title, const QStringList &lines, QPushButton *button,
+                       QWidget *parent)
+{
+    auto *group = new QGroupBox(title, parent);
+    auto *row = new QHBoxLayout(group);
+    auto *texts = new QVBoxLayout;
+    for (const QString &line : lines) {
+        auto *label = new QLabel(line, group);
+        QFont font = label->font();
+        font.setPixelSize(kSmallTextPixels);
+        label->setFont(font);
+        texts->addWidget(label);
+    }
+    row->addLayout(texts, 1);
+    button->setParent(group);
+    row->addWidget(button, 0, Qt::AlignVCenter);
+    return group;
+}
+
+QPushButton *namedButton(const QString &caption, const char *name)
+{
+    auto *button = new QPushButton(caption);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TOptionFrm::TOptionFrm(QWidget *mainWindow)
+    : QDialog(mainWindow)
+    , m_mainWindow(mainWindow)
+{
+    setObjectName(QStringLiteral("OptionFrm"));
+    setWindowTitle(QStringLiteral("オプション設定"));
+    PrepareOptionDialog(this, kSize);
+    auto *layout = new QVBoxLayout(this);
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->addTab(buildFontPage(), QStringLiteral("フォント"));
+    m_pages->addTab(buildSystemPage(), QStringLiteral("システム"));
+    m_pages->addTab(buildScreenPage(), QStringLiteral("画面"));
+    layout->addWidget(m_pages, 1);
+    auto *bar = new QHBoxLayout;
+    bar->addStretch();
+    QPushButton *apply = namedButton(QStringLiteral("反映して閉じる"), "Button2");
+    apply->setParent(this);
+    apply->setFixedWidth(150);
+    QPushButton *close = namedButton(QStringLiteral("閉じる"), "Button1");
+    close->setParent(this);
+    close->setFixedWidth(100);
+    bar->addWidget(apply);
+    bar->addWidget(close);
+    layout->addLayout(bar);
+    connect(apply, &QPushButton::clicked, this, &TOptionFrm::Button2Click);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    m_pages->setCurrentIndex(0);
+    CentreOnWindow(this, mainWindow);
+}
+
+QComboBox *TOptionFrm::fontBox(const QString &current, const char *name)
+{
+    auto *box = new QComboBox;
+    box->setObjectName(QString::fromLatin1(name));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMaxVisibleItems(kListRows);
+    box->addItems(FontFamilies(0, 0));
+    box->setCurrentText(current);
+    return box;
+}
+
+QWidget *TOptionFrm::buildFontPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *japanese = new QGroupBox(QStringLiteral("日本語フォント"), page);
+    auto *japaneseLayout = new QVBoxLayout(japanese);
+    m_jpFont = fontBox(Usr.UsrJpFont, "ComboBox1");
+    m_jpFont->setAccessibleName(QStringLiteral("日本語フォント"));
+    japaneseLayout->addWidget(m_jpFont);
+    japaneseLayout->addWidget(note(QStringLiteral("初期値　游ゴシック Medium"), japanese));
+    layout->addWidget(japanese);
+
+    auto *ipa = new QGroupBox(QStringLiteral("発音記号フォント"), page);
+    auto *ipaLayout = new QGridLayout(ipa);
+    m_ipaFont = fontBox(Usr.UsrIPAFont, "ComboBox2");
+    m_ipaFont->setAccessibleName(QStringLiteral("発音記号フォント"));
+    m_ipaSize = new QComboBox(ipa);
+    m_ipaSize->setObjectName(QStringLiteral("ComboBox3"));
+    m_ipaSize->setAccessibleName(QStringLiteral("サイズ"));
+    m_ipaSize->setEditable(true);
+    m_ipaSize->setInsertPolicy(QComboBox::NoInsert);
+    m_ipaSize->setMaxVisibleItems(kListRows);
+    AddFontSizeItems(m_ipaSize, 9, 30);
+    m_ipaSize->setCurrentText(QString::number(Usr.IPAFontSize));
+    auto *sizeLabel = new QLabel(QStringLiteral("サイズ："), ipa);
+    sizeLabel->setBuddy(m_ipaSize);
+    ipaLayout->addWidget(m_ipaFont, 0, 0);
+    ipaLayout->addWidget(sizeLabel, 0, 1);
+    ipaLayout->addWidget(m_ipaSize, 0, 2);
+    ipaLayout->addWidget(note(QStringLiteral("初期値　Segoe UI"), ipa), 1, 0);
+    ipaLayout->addWidget(note(QStringLiteral("初期値　") + QString::number(kDefaultIpaSize), ipa),
+                         1, 2);
+    ipaLayout->setColumnStretch(0, 1);
+    layout->addWidget(ipa);
+    layout->addStretch();
+    return page;
+}
+
+QWidget *TOptionFrm::buildSystemPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    QPushButton *reset = namedButton(QStringLiteral("初期化する"), "Button3");
+    QPushButton *refresh = namedButton(QStringLiteral("更新する"), "Button4");
+    layout->addWidget(buttonGroup(QStringLiteral("変数の初期化"),
+                                  {QStringLiteral("画面サイズやフォントなどを初期値に戻します。"),
+                                   QStringLiteral("一度終了しますが、再起動時に初期化されます。")},
+                                  reset, page));
+    layout->addWidget(
+        buttonGroup(QStringLiteral("サンプル単語帳の更新"),
+                    {QStringLiteral("サンプル単語帳はバージョンアップ時に更新されません。"),
+                     QStringLiteral("更新するボタンを押すと、最新のものになります。")},
+                    refresh, page));
+    layout->addStretch();
+    connect(reset, &QPushButton::clicked, this, &TOptionFrm::Button3Click);
+    connect(refresh, &QPushButton::clicked, this, &TOptionFrm::Button4Click);
+    return page;
+}
+
+QWidget *TOptionFrm::buildScreenPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *group = new QGroupBox(QStringLiteral("画面サイズ最小化"), page);
+    auto *groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(
+        note(QStringLiteral("800×600以上の画面サイズでも最小調整画面で動作できます。"), group));
+    QLabel *current =
+        note(QStringLiteral("現在の画面調整：　") +
+                 (Usr.SmallPCFlg ? QStringLiteral("最小化 中") : QStringLiteral("標準サイズ")),
+             group);
+    current->setObjectName(QStringLiteral("Label7"));
+    groupLayout->addWidget(current);
+    auto *buttons = new QHBoxLayout;
+    QPushButton *small = namedButton(QStringLiteral("最小画面サイズにする"), "Button5");
+    QPushButton *standard = namedButton(QStringLiteral("標準サイズに戻す"), "Button6");
+    for (QPushButton *button : {small, standard}) {
+        button->setParent(group);
+        button->setFixedSize(kScreenButtonSize);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    groupLayout->addLayout(buttons);
+    const QScreen *screen = m_mainWindow ? m_mainWindow->screen() : this->screen();
+    const QSize size = screen ? screen->size() : QSize();
+    QLabel *screenNote = note(
+        QStringLiteral("※このPCの画面サイズ→　%1×%2").arg(size.width()).arg(size.height()), group);
+    screenNote->setObjectName(QStringLiteral("Label8"));
+    groupLayout->addWidget(screenNote);
+    groupLayout->addWidget(note(QStringLiteral("※再起動後、指定のサイズになります。"), group));
+    layout->addWidget(group);
+    layout->addStretch();
+    connect(small, &QPushButton::clicked, this, &TOptionFrm::Button5Click);
+    connect(standard, &QPushButton::clicked, this, &TOptionFrm::Button6Click);
+    return page;
+}
+
+// The font page: a name is taken as typed; a size that is no number keeps the old size.
+void TOptionFrm::Button2Click()
+{
+    bool changed = false;
+    if (m_jpFont->currentText() != Usr.UsrJpFont) {
+        Usr.UsrJpFont = m_jpFont->currentText();
+        Sys.JPNFSize = -1;
+        changed = true;
+    }
+    if (m_ipaFont->currentText() != Usr.UsrIPAFont) {
+        Usr.UsrIPAFont = m_ipaFont->currentText();
+        Sys.IPAFSize = -1;
+        changed = true;
+    }
+    bool isNumber = false;
+    const int size = m_ipaSize->currentText().trimmed().toInt(&isNumber);
+    if (isNumber && size != Usr.IPAFontSize) {
+        Usr.IPAFontSize = size;
+        changed = true;
+    }
+    if (changed)
+        Q_EMIT fontsApplied();
+    accept();
+}
+
+void TOptionFrm::Button3Click()
+{
+    if (!Confirm(QStringLiteral("初期化を行いますか？（単語帳は消えません）"), this))
+        return;
+    if (!RequestSettingsReset()) {
+        Sys.RngSaveFlg = true;
+        ShowWarning(
+            QStringLiteral("設定ファイル %1 を削除できなかったため、初期化できませんでした。")
+                .arg(QDir::toNativeSeparators(RngFilePath())),
+            this);
+        return;
+    }
+    endProgram();
+}
+
+// The installed samples replace the books of the same names in Class0; the user's other books
+// stay.
+void TOptionFrm::Button4Click()
+{
+    if (!Confirm(QStringLiteral("Class0内のbookA,bookG,bookS内のすべての単語帳が上書きされますが、"
+                                "よろしいですか？"),
+                 this))
+        return;
+    if (m_releaseBook && !m_releaseBook())
+        return;
+    CopyResult result;
+    for (const QString &folder : kSampleFolders) {
+        result.add(DirCopyFiles2(Dirs.ProgFolder + QStringLiteral("/Shelf/") + EUName[0] + folder,
+                                 Dirs.UsrFolder + u'/' + EUName[0] + folder, true));
+    }
+    Q_EMIT samplesRefreshed();
+    if (!result.failedFiles.isEmpty()) {
+        ShowWarning(QStringLiteral("次の単語帳を更新できませんでした。\n") +
+                        result.failedFiles.join(u'\n'),
+                    this);
+    }
+}
+
+void TOptionFrm::Button5Click()
+{
+    RequestSmallLayout();
+    endProgram();
+}
+
+void TOptionFrm::Button6Click()
+{
+    const bool small = Usr.SmallPCFlg;
+    Usr.SmallPCFlg = false;
+    if (!RequestSettingsReset()) {
+        Usr.SmallPCFlg = small;
+        Sys.RngSaveFlg = true;
+        ShowWarning(QStringLiteral("設定ファイル %1 を削除できなかったため、標準サイズに戻せません"
+                                   "でした。")
+                        .arg(QDir::toNativeSeparators(RngFilePath())),
+                    this);
+        return;
+    }
+    endProgram();
+}
+
+void TOptionFrm::endProgram()
+{
+    m_endRequested = true;
+    accept();
+}

@@ -1,0 +1,68 @@
+#include "tversionfrm.h"
+
+#include "core/ulib.h"
+#include "dialogplacement.h"
+
+#include <QDir>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr QSize kSize{460, 370};
+const QString kWebPage = QStringLiteral("https://kalvo.example.org/");
+
+QLabel *selectableLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+TVersionFrm::TVersionFrm(QWidget *mainWindow)
+    : QDialog(mainWindow)
+{
+    setObjectName(QStringLiteral("VersionFrm"));
+    setWindowTitle(QStringLiteral("バージョン情報"));
+    PrepareOptionDialog(this, kSize);
+    auto *layout = new QVBoxLayout(this);
+    auto *name = new QLabel(QStringLiteral("Kalvo"), this);
+    name->setObjectName(QStringLiteral("Label1"));
+    QFont nameFont = name->font();
+    nameFont.setPixelSize(32);
+    nameFont.setBold(true);
+    name->setFont(nameFont);
+    name->setAlignment(Qt::AlignCenter);
+    layout->addWidget(name);
+    auto *version = new QLabel(QStringLiteral("バージョン ") + KalvoVersion, this);
+    version->setObjectName(QStringLiteral("Label2"));
+    version->setAlignment(Qt::AlignCenter);
+    layout->addWidget(version);
+    auto *link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(kWebPage), this);
+    link->setObjectName(QStringLiteral("Label3"));
+    link->setAlignment(Qt::AlignCenter);
+    link->setOpenExternalLinks(true);
+    link->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    link->setAccessibleName(QStringLiteral("ウェブページ"));
+    layout->addWidget(link);
+    layout->addSpacing(12);
+    auto *facts = new QFormLayout;
+    facts->addRow(QStringLiteral("Qt:"), selectableLabel(QString::fromLatin1(qVersion()), this));
+    facts->addRow(QStringLiteral("設定フォルダ:"),
+                  selectableLabel(QDir::toNativeSeparators(Dirs.SysFolder), this));
+    facts->addRow(QStringLiteral("単語帳フォルダ:"),
+                  selectableLabel(QDir::toNativeSeparators(Dirs.UsrFolder), this));
+    layout->addLayout(facts);
+    layout->addStretch();
+    auto *close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName(QStringLiteral("Button1"));
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(close, 0, Qt::AlignHCenter);
+    CentreOnWindow(this, mainWindow);
+}
