@@ -84,16 +84,23 @@ void DeleteOldFile(const QString &folder, const QString &name)
     }
 }
 
-CopyResult InstallProc()
+CopyResult CopySampleBooks(bool overwrite)
 {
-    CopyResult result =
-        DirCopyFiles2(Dirs.ProgFolder + QStringLiteral("/Tbl"), Dirs.TblFolder, true);
+    CopyResult result;
     const QString className = EUName[0];
     for (const auto *book : {u"/bookA", u"/bookG", u"/bookS"}) {
         const QString folder = u'/' + className + QString::fromUtf16(book);
         result.add(DirCopyFiles2(Dirs.ProgFolder + QStringLiteral("/Shelf") + folder,
-                                 Dirs.UsrFolder + folder, false));
+                                 Dirs.UsrFolder + folder, overwrite));
     }
+    return result;
+}
+
+CopyResult InstallProc()
+{
+    CopyResult result =
+        DirCopyFiles2(Dirs.ProgFolder + QStringLiteral("/Tbl"), Dirs.TblFolder, true);
+    result.add(CopySampleBooks(false));
     return result;
 }
 

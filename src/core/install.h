@@ -27,6 +27,10 @@ bool MakeLeafFile(const QString &folder, const QString &name);
 // Deletes every "Leaf*.txt" in `folder` except `name`.
 void DeleteOldFile(const QString &folder, const QString &name);
 
+// Copies the installed sample word books of class 0 into the user's book folders A, G and S;
+// an existing file is replaced only with `overwrite`.
+CopyResult CopySampleBooks(bool overwrite);
+
 // Copies the shipped tables (refreshed) and the sample word books of class 0 (only where the
 // user has no file of the same name) from the installation folder.
 CopyResult InstallProc();

@@ -13,9 +13,11 @@ void RequestSmallLayout()
 
 bool RequestSettingsReset()
 {
-    Sys.RngSaveFlg = false;
     QFile file(RngFilePath());
-    return !file.exists() || file.remove();
+    if (file.exists() && !file.remove())
+        return false;
+    Sys.RngSaveFlg = false;
+    return true;
 }
 
 void ApplySmallLayoutRequest()

@@ -9,8 +9,8 @@
 void RequestSmallLayout();
 
 // Back to the defaults at the next start: deletes the settings file and stops the shutdown
-// from writing it; the caller then closes the main window. False when the file exists and
-// cannot be deleted (the flag is cleared all the same, so the old file stays as it was).
+// from writing it; the caller then closes the main window. False, with nothing changed, when
+// the file exists and cannot be deleted.
 bool RequestSettingsReset();
 
 // At creation, a pending small-layout request shrinks the word-book page control and the

@@ -183,9 +183,12 @@ void TMainFrm::connectWordBookPage()
     new BookManagement(m_wordBooks);
 }
 
-// F1 and the practice button: the window's values into the settings, then the practice.
+// F1 and the practice button: the window's values into the settings, then the practice. The
+// font size dialog belongs to the main window, which practice hides.
 void TMainFrm::startPractice()
 {
+    if (auto *fontSizes = findChild<TFSizeFrm *>(QStringLiteral("FSizeFrm")))
+        fontSizes->close();
     ValuesSet();
     showPractice();
 }
@@ -220,11 +223,11 @@ void TMainFrm::showFontSizeDialog()
         open->activateWindow();
         return;
     }
-    const QRect frame = frameGeometry();
     const QWidget *padPanel = m_body->padPanel();
-    const QPoint topLeft(frame.left() + padPanel->mapTo(this, QPoint()).x(),
-                         frame.top() + m_toolBar->height() + padPanel->height() + 50 - 360);
-    auto *dialog = new TFSizeFrm(this, m_body->pageControl()->currentIndex() == 1, topLeft);
+    const QPoint bottomLeft = padPanel->mapToGlobal(QPoint(0, padPanel->height() + 50));
+    auto *dialog = new TFSizeFrm(this, m_body->pageControl()->currentIndex() == 1,
+                                 bottomLeft - QPoint(0, TFSizeFrm::kSize.height()));
+    keepOnScreen(dialog);
     connect(dialog, &TFSizeFrm::wordListChanged, this, &TMainFrm::redrawWordList);
     connect(dialog, &TFSizeFrm::chartChanged, this, [this] {
         if (Usr.AlphabetFlg && m_body->chart())
@@ -232,6 +235,16 @@ void TMainFrm::showFontSizeDialog()
     });
     connect(m_wordBooks, &WordBookCommands::bookOpened, dialog, &TFSizeFrm::hideBookNote);
     dialog->show();
+}
+
+// Within the screen's available area.
+void TMainFrm::keepOnScreen(QWidget *window)
+{
+    const QRect area = screen()->availableGeometry();
+    QRect place = window->geometry();
+    place.moveLeft(qBound(area.left(), place.left(), area.right() - place.width()));
+    place.moveTop(qBound(area.top(), place.top(), area.bottom() - place.height()));
+    window->setGeometry(place);
 }
 
 void TMainFrm::redrawWordList()
@@ -266,7 +279,10 @@ void TMainFrm::showKeyboardDialog()
     Usr.RusImeIndex = dialog.chosenLayout();
     m_body->rusPad()->AdjustPosSize();
     m_body->DispRusIme();
+    // The Russian area becomes the active one and keeps the focus, which would otherwise go
+    // back to the IPA line and make it active again.
     m_body->areas()->Memo1Enter();
+    focusRussianArea();
 }
 
 void TMainFrm::showVersion()

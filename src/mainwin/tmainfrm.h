@@ -68,6 +68,7 @@ private:
     void showKeyboardDialog();
     void showVersion();
     void redrawWordList();
+    void keepOnScreen(QWidget *window);
     void ComboBox1Change();
     void ComboBox2Change();
     void focusRussianArea();

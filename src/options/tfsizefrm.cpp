@@ -2,7 +2,7 @@
 
 #include "core/settingstable.h"
 #include "core/ulib.h"
-#include "ipa/ipafonts.h"
+#include "dialogstyle.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr QSize kSize{460, 360};
-constexpr int kWindowFontPixels = 15;
 constexpr int kValueFontPixels = 11;
 constexpr int kNoteFontPixels = 13;
 constexpr int kFontFieldWidth = 150;
@@ -89,7 +87,7 @@ TFSizeFrm::TFSizeFrm(QWidget *mainWindow, bool chartPageFirst, QPoint topLeft)
     setWindowTitle(QStringLiteral("文字サイズ調整"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setBaseFont();
+    SetOptionWindowFont(this);
     auto *layout = new QVBoxLayout(this);
     QTabWidget *pages = buildPages();
     pages->setCurrentIndex(chartPageFirst ? ChartPage : WordListPage);
@@ -105,13 +103,6 @@ TFSizeFrm::TFSizeFrm(QWidget *mainWindow, bool chartPageFirst, QPoint topLeft)
 void TFSizeFrm::hideBookNote()
 {
     m_bookNote->hide();
-}
-
-void TFSizeFrm::setBaseFont()
-{
-    QFont font(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")));
-    font.setPixelSize(kWindowFontPixels);
-    setFont(font);
 }
 
 // The groups of each page from top to bottom, in the order of the table.

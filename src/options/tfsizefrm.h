@@ -15,6 +15,8 @@ class TFSizeFrm : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr QSize kSize{460, 360};
+
     // `chartPageFirst` opens on the chart's page; `topLeft` is the inner window's corner.
     TFSizeFrm(QWidget *mainWindow, bool chartPageFirst, QPoint topLeft);
 
@@ -31,7 +33,6 @@ Q_SIGNALS:
 private:
     static constexpr int kGroupCount = 4;
 
-    void setBaseFont();
     QTabWidget *buildPages();
     QWidget *buildGroup(int group);
     QWidget *buildBottomBar();

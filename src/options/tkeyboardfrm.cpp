@@ -1,7 +1,7 @@
 #include "tkeyboardfrm.h"
 
 #include "core/ulib.h"
-#include "dialogplacement.h"
+#include "dialogstyle.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -60,7 +60,6 @@ TKeyboardFrm::TKeyboardFrm(QWidget *mainWindow)
     layout->addLayout(bar);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    CentreOnWindow(this, mainWindow);
 }
 
 int TKeyboardFrm::chosenLayout() const

@@ -1,9 +1,10 @@
 #include "toptionfrm.h"
 
+#include "core/folders.h"
 #include "core/install.h"
 #include "core/session.h"
 #include "core/ulib.h"
-#include "dialogplacement.h"
+#include "dialogstyle.h"
 #include "widgets/fontlists.h"
 #include "widgets/messagebox.h"
 
@@ -24,8 +25,9 @@ constexpr int kListRows = 16;
 constexpr int kDefaultIpaSize = 14;
 constexpr int kSmallTextPixels = 12;
 constexpr QSize kScreenButtonSize{170, 41};
-const QString kSampleFolders[] = {QStringLiteral("/bookA"), QStringLiteral("/bookG"),
-                                  QStringLiteral("/bookS")};
+// IPA sizes outside this range make no usable font and are not taken.
+constexpr int kSmallestIpaSize = 1;
+constexpr int kLargestIpaSize = 72;
 
 QLabel *note(const QString &text, QWidget *parent)
 {
@@ -84,6 +86,7 @@ TOptionFrm::TOptionFrm(QWidget *mainWindow)
     QPushButton *apply = namedButton(QStringLiteral("反映して閉じる"), "Button2");
     apply->setParent(this);
     apply->setFixedWidth(150);
+    apply->setDefault(true);
     QPushButton *close = namedButton(QStringLiteral("閉じる"), "Button1");
     close->setParent(this);
     close->setFixedWidth(100);
@@ -93,7 +96,6 @@ TOptionFrm::TOptionFrm(QWidget *mainWindow)
     connect(apply, &QPushButton::clicked, this, &TOptionFrm::Button2Click);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     m_pages->setCurrentIndex(0);
-    CentreOnWindow(this, mainWindow);
 }
 
 QComboBox *TOptionFrm::fontBox(const QString &current, const char *name)
@@ -126,7 +128,7 @@ QWidget *TOptionFrm::buildFontPage()
     m_ipaFont->setAccessibleName(QStringLiteral("発音記号フォント"));
     m_ipaSize = new QComboBox(ipa);
     m_ipaSize->setObjectName(QStringLiteral("ComboBox3"));
-    m_ipaSize->setAccessibleName(QStringLiteral("サイズ"));
+    m_ipaSize->setAccessibleName(QStringLiteral("発音記号のサイズ"));
     m_ipaSize->setEditable(true);
     m_ipaSize->setInsertPolicy(QComboBox::NoInsert);
     m_ipaSize->setMaxVisibleItems(kListRows);
@@ -205,7 +207,8 @@ QWidget *TOptionFrm::buildScreenPage()
     return page;
 }
 
-// The font page: a name is taken as typed; a size that is no number keeps the old size.
+// The font page: a name is taken as typed; a size that is no number, or no usable size, keeps
+// the old size.
 void TOptionFrm::Button2Click()
 {
     bool changed = false;
@@ -221,7 +224,8 @@ void TOptionFrm::Button2Click()
     }
     bool isNumber = false;
     const int size = m_ipaSize->currentText().trimmed().toInt(&isNumber);
-    if (isNumber && size != Usr.IPAFontSize) {
+    if (isNumber && size >= kSmallestIpaSize && size <= kLargestIpaSize &&
+        size != Usr.IPAFontSize) {
         Usr.IPAFontSize = size;
         changed = true;
     }
@@ -234,8 +238,9 @@ void TOptionFrm::Button3Click()
 {
     if (!Confirm(QStringLiteral("初期化を行いますか？（単語帳は消えません）"), this))
         return;
+    if (!releaseBook())
+        return;
     if (!RequestSettingsReset()) {
-        Sys.RngSaveFlg = true;
         ShowWarning(
             QStringLiteral("設定ファイル %1 を削除できなかったため、初期化できませんでした。")
                 .arg(QDir::toNativeSeparators(RngFilePath())),
@@ -253,41 +258,47 @@ void TOptionFrm::Button4Click()
                                 "よろしいですか？"),
                  this))
         return;
-    if (m_releaseBook && !m_releaseBook())
+    if (!releaseBook())
         return;
-    CopyResult result;
-    for (const QString &folder : kSampleFolders) {
-        result.add(DirCopyFiles2(Dirs.ProgFolder + QStringLiteral("/Shelf/") + EUName[0] + folder,
-                                 Dirs.UsrFolder + u'/' + EUName[0] + folder, true));
-    }
+    for (int folder = 0; folder < 3; ++folder)
+        ForceDirectories(BookFolderPath(0, folder));
+    const CopyResult result = CopySampleBooks(true);
     Q_EMIT samplesRefreshed();
-    if (!result.failedFiles.isEmpty()) {
-        ShowWarning(QStringLiteral("次の単語帳を更新できませんでした。\n") +
-                        result.failedFiles.join(u'\n'),
-                    this);
+    if (!result.complete) {
+        const QString what = result.failedFiles.isEmpty()
+                                 ? QDir::toNativeSeparators(Dirs.UsrFolder + u'/' + EUName[0])
+                                 : result.failedFiles.join(u'\n');
+        ShowWarning(QStringLiteral("次の単語帳を更新できませんでした。\n") + what, this);
     }
 }
 
 void TOptionFrm::Button5Click()
 {
+    if (!releaseBook())
+        return;
     RequestSmallLayout();
     endProgram();
 }
 
 void TOptionFrm::Button6Click()
 {
-    const bool small = Usr.SmallPCFlg;
-    Usr.SmallPCFlg = false;
+    if (!releaseBook())
+        return;
     if (!RequestSettingsReset()) {
-        Usr.SmallPCFlg = small;
-        Sys.RngSaveFlg = true;
         ShowWarning(QStringLiteral("設定ファイル %1 を削除できなかったため、標準サイズに戻せません"
                                    "でした。")
                         .arg(QDir::toNativeSeparators(RngFilePath())),
                     this);
         return;
     }
+    Usr.SmallPCFlg = false;
     endProgram();
+}
+
+// The program ends only with the open book released, so a request is made only then.
+bool TOptionFrm::releaseBook()
+{
+    return !m_releaseBook || m_releaseBook();
 }
 
 void TOptionFrm::endProgram()

@@ -20,8 +20,6 @@ public:
     // A button asked to end the program; the main window closes once the dialog has.
     bool endRequested() const { return m_endRequested; }
 
-    QTabWidget *pages() const { return m_pages; }
-
     // Asked before the samples are copied: whether the open book may be closed.
     void setBookRelease(std::function<bool()> release) { m_releaseBook = std::move(release); }
 
@@ -41,6 +39,7 @@ private:
     void Button4Click();
     void Button5Click();
     void Button6Click();
+    bool releaseBook();
     void endProgram();
 
     QWidget *m_mainWindow;

@@ -1,7 +1,7 @@
 #include "tversionfrm.h"
 
 #include "core/ulib.h"
-#include "dialogplacement.h"
+#include "dialogstyle.h"
 
 #include <QDir>
 #include <QFormLayout>
@@ -17,7 +17,7 @@ const QString kWebPage = QStringLiteral("https://kalvo.example.org/");
 QLabel *selectableLabel(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setWordWrap(true);
     return label;
 }
@@ -64,5 +64,4 @@ TVersionFrm::TVersionFrm(QWidget *mainWindow)
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 0, Qt::AlignHCenter);
-    CentreOnWindow(this, mainWindow);
 }

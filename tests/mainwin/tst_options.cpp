@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -196,6 +197,7 @@ void TestOptions::keyboard()
     const bool relaid = layout != current;
     QCOMPARE(pads->tabText(0), relaid ? RusImeName(layout) : caption);
     QCOMPARE(Sys.TransMainFlg, relaid);
+    QTRY_COMPARE(m_frm->focusWidget() == areas->russianArea(), relaid);
 }
 
 // One dialog at a time, on the chart page while the chart is shown, its note gone once a book

@@ -68,7 +68,6 @@ void TestFSizeFrm::opening()
 
     TFSizeFrm frm(nullptr, chartPageFirst, QPoint(40, 50));
     QCOMPARE(frm.objectName(), u"FSizeFrm"_qs);
-    QCOMPARE(frm.geometry(), QRect(40, 50, 460, 360));
     QCOMPARE(frm.findChild<QTabWidget *>()->currentIndex(), page);
     for (int group = 0; group < 4; ++group) {
         QCOMPARE(child<QSlider>(&frm, "TrackBar", group)->value(), settings[group]);
