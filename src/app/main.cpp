@@ -2,6 +2,7 @@
 #include "core/singleinstance.h"
 #include "mainwin/tmainfrm.h"
 #include "platform/termination.h"
+#include "widgets/appicon.h"
 #include "widgets/messagebox.h"
 
 #include <QApplication>
@@ -58,7 +59,10 @@ int main(int argc, char *argv[])
     if (!takeInstanceToken(instance))
         return 0;
 
+    // The desktop entry kalvo.desktop and the window class "kalvo" name the same program, so
+    // docks group its windows under its icon.
     QApplication::setDesktopFileName(QStringLiteral("kalvo"));
+    QApplication::setWindowIcon(ApplicationIcon());
     createFolders();
 
     TerminationSignals termination;
