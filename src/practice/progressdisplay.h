@@ -14,7 +14,6 @@ public:
 
     // n questions shown; green bars for a book of at least ten entries, else blue.
     void DrawProgress(int shown, bool enough);
-    const ProgressBars &bars() const { return m_bars; }
     // The middle label's text, empty while it is hidden (at 0 and 10).
     QString middleLabel() const;
 
