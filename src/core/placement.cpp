@@ -2,6 +2,8 @@
 
 #include "ulib.h"
 
+#include <algorithm>
+
 namespace {
 
 QSize defaultSize()
@@ -40,4 +42,15 @@ MainPlacement PlaceMainWindow(QSize screen)
 QPoint GetMessageDlgPos(const QRect &owner)
 {
     return {owner.left() + (owner.width() - 378) / 2, owner.top() + (owner.height() - 234) / 2};
+}
+
+QRect KeptInside(const QRect &window, const QRect &area)
+{
+    const auto axis = [](int start, int length, int areaStart, int areaLength) {
+        return std::max(areaStart, std::min(start, areaStart + areaLength - length));
+    };
+    QRect kept = window;
+    kept.moveTo(axis(window.left(), window.width(), area.left(), area.width()),
+                axis(window.top(), window.height(), area.top(), area.height()));
+    return kept;
 }

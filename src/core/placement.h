@@ -17,3 +17,6 @@ MainPlacement PlaceMainWindow(QSize screen);
 // The top-left corner of a message box: centred on the owner window as for a box of
 // 378 x 234, the halves truncated toward zero.
 QPoint GetMessageDlgPos(const QRect &owner);
+
+// `window` moved into `area`; a window larger than the area keeps its top-left corner in it.
+QRect KeptInside(const QRect &window, const QRect &area);

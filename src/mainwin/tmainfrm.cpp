@@ -240,11 +240,7 @@ void TMainFrm::showFontSizeDialog()
 // Within the screen's available area.
 void TMainFrm::keepOnScreen(QWidget *window)
 {
-    const QRect area = screen()->availableGeometry();
-    QRect place = window->geometry();
-    place.moveLeft(qBound(area.left(), place.left(), area.right() - place.width()));
-    place.moveTop(qBound(area.top(), place.top(), area.bottom() - place.height()));
-    window->setGeometry(place);
+    window->setGeometry(KeptInside(window->geometry(), screen()->availableGeometry()));
 }
 
 void TMainFrm::redrawWordList()

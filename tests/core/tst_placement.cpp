@@ -14,6 +14,8 @@ private Q_SLOTS:
     void smallLayoutRequestAtCreation();
     void messageDlgPos_data();
     void messageDlgPos();
+    void keptInside_data();
+    void keptInside();
 };
 
 void TestPlacement::placeMainWindow_data()
@@ -96,6 +98,25 @@ void TestPlacement::messageDlgPos()
 {
     QFETCH(QRect, owner);
     QTEST(GetMessageDlgPos(owner), "pos");
+}
+
+void TestPlacement::keptInside_data()
+{
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QRect>("kept");
+    const QRect area(0, 0, 1280, 1024);
+    QTest::newRow("inside stays") << QRect(100, 100, 460, 360) << QRect(100, 100, 460, 360);
+    QTest::newRow("past the bottom right")
+        << QRect(1000, 900, 460, 360) << QRect(820, 664, 460, 360);
+    QTest::newRow("past the top left") << QRect(-50, -20, 460, 360) << QRect(0, 0, 460, 360);
+    QTest::newRow("exactly fitting") << QRect(5, 5, 1280, 1024) << area;
+    QTest::newRow("larger than the area") << QRect(300, 200, 1500, 1100) << QRect(0, 0, 1500, 1100);
+}
+
+void TestPlacement::keptInside()
+{
+    QFETCH(QRect, window);
+    QTEST(KeptInside(window, QRect(0, 0, 1280, 1024)), "kept");
 }
 
 QTEST_GUILESS_MAIN(TestPlacement)
