@@ -370,8 +370,13 @@ void MainMenus::removeAccents()
 void MainMenus::openHelp()
 {
     const QString path = QDir(Dirs.HelpFolder).filePath(QStringLiteral("RusHelp.pdf"));
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile()) {
+        ShowWarning(QStringLiteral("ヘルプ「%1」が見つかりません。\n"
+                                   "Kalvo をインストールし直してください。")
+                        .arg(QDir::toNativeSeparators(path)),
+                    m_body->window());
         return;
+    }
     Sys.HelpOpenFlg = true;
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         ShowWarning(QStringLiteral("ヘルプ「%1」を開くプログラムが見つかりませんでした。")

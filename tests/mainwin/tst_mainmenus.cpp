@@ -1,6 +1,7 @@
 #include "core/folders.h"
 #include "core/ulib.h"
 #include "mainwin/tmainfrm.h"
+#include "modalanswer.h"
 #include "testenv.h"
 
 #include <QAction>
@@ -304,7 +305,10 @@ void TestMainMenus::helpOpensOnlyAnExistingDocument()
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(u"file"_qs, &recorder, "open");
     Dirs.HelpFolder = m_home->path() + u"/help"_qs;
+    ModalRecord missing;
+    AnswerNextBox(&missing, u"OK"_qs);
     item("Help2")->trigger();
+    QVERIFY(missing.text.contains(u"RusHelp.pdf」が見つかりません"_qs));
     QVERIFY(recorder.urls.isEmpty());
     QVERIFY(!Sys.HelpOpenFlg);
     const QString pdf = Dirs.HelpFolder + u"/RusHelp.pdf"_qs;
