@@ -138,6 +138,17 @@ void shadeCode(const QTextBlock &block)
     }
 }
 
+// A line of a command block: on a grey band, indented, the lines close together.
+void styleCodeLine(QTextCursor &cursor, QTextBlockFormat format)
+{
+    format.setBackground(kCodeColour);
+    format.setLeftMargin(mm(4));
+    format.setTopMargin(0);
+    format.setBottomMargin(0);
+    format.setLineHeight(130, QTextBlockFormat::ProportionalHeight);
+    cursor.setBlockFormat(format);
+}
+
 // Headings in the house style, each chapter on a new page; paragraphs a little more open than
 // the default, as Japanese text reads better so.
 void styleBlocks(QTextDocument &doc, const QString &family)
@@ -149,8 +160,12 @@ void styleBlocks(QTextDocument &doc, const QString &family)
             styleHeading(cursor, level, block != doc.begin(), family);
             continue;
         }
-        const bool inTable = cursor.currentTable() != nullptr;
         QTextBlockFormat format = block.blockFormat();
+        if (format.hasProperty(QTextFormat::BlockCodeFence)) {
+            styleCodeLine(cursor, format);
+            continue;
+        }
+        const bool inTable = cursor.currentTable() != nullptr;
         format.setLineHeight(inTable ? 115 : 135, QTextBlockFormat::ProportionalHeight);
         format.setBottomMargin(inTable ? 0 : mm(block.textList() ? 0.6 : 1.6));
         cursor.setBlockFormat(format);
