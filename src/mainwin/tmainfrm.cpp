@@ -26,6 +26,7 @@
 #include "transfer/transfercontroller.h"
 #include "widgets/mainactions.h"
 #include "widgets/messagebox.h"
+#include "wordbook/bookexchange.h"
 #include "wordbook/bookmanagement.h"
 #include "wordbook/entrymovedelete.h"
 #include "wordbook/reportview.h"
@@ -181,6 +182,7 @@ void TMainFrm::connectWordBookPage()
     m_editing = new EntryEditing(m_wordBooks, m_body);
     new EntryMoveDelete(m_wordBooks);
     new BookManagement(m_wordBooks);
+    new BookExchange(m_wordBooks);
 }
 
 // F1 and the practice button: the window's values into the settings, then the practice. The

@@ -27,6 +27,8 @@ constexpr ActionRow kActions[] = {
      Qt::Key_unknown},
     {&MainActions::DeleteWB, "DeleteWB", u"単語帳の削除", Qt::Key_unknown},
     {&MainActions::CloseWB, "CloseWB", u"単語帳を閉じる", Qt::Key_unknown},
+    {&MainActions::ImportWB, "ImportWB", u"単語帳のインポート…", Qt::Key_unknown},
+    {&MainActions::ExportWB, "ExportWB", u"単語帳のエクスポート…", Qt::Key_unknown},
 };
 
 } // namespace
@@ -50,8 +52,9 @@ MainActions::MainActions(QWidget *window)
 void MainActions::InitWB()
 {
     for (QAction *action :
-         {ChangeWBProperty, RegWord, ModWord, DeleteWB, CloseWB, MoveWord, DelWord})
+         {ChangeWBProperty, RegWord, ModWord, DeleteWB, CloseWB, MoveWord, DelWord, ExportWB})
         action->setEnabled(false);
     NewWB->setEnabled(true);
+    ImportWB->setEnabled(true);
     SearchWord->setEnabled(true);
 }

@@ -26,6 +26,8 @@ public:
     QAction *ChangeWBProperty;
     QAction *DeleteWB;
     QAction *CloseWB;
+    QAction *ImportWB;
+    QAction *ExportWB;
 
     // The enabled state when no word book is open.
     void InitWB();

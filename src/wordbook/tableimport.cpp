@@ -1,5 +1,6 @@
 #include "tableimport.h"
 
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace {
@@ -234,4 +235,15 @@ QByteArray TableBytesOf(const QList<WordEntry> &entries, const QString &cueCapti
         text += cells.join(u'\t') + u'\n';
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QString FreeBookPath(const QString &folder, const QString &title)
+{
+    QString base = QString(title).replace(u'/', u'_');
+    if (base.isEmpty() || base.startsWith(u'.'))
+        base.prepend(u'_');
+    QString path = folder + u'/' + base + QStringLiteral(".utx");
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder + u'/' + base + QStringLiteral("_%1.utx").arg(n);
+    return path;
 }

@@ -68,3 +68,7 @@ ImportedEntries EntriesFromTable(const QList<QStringList> &rows, const ColumnMap
 // byte-order mark, tab-separated, a header row of the list's captions, one entry per line.
 // "#$0D" becomes a line break inside a quoted field; stress marks are kept.
 QByteArray TableBytesOf(const QList<WordEntry> &entries, const QString &cueCaption);
+
+// A file for a new book titled `title` in `folder` that overwrites nothing: the title as the
+// file name ("/" made "_"), then "_2", "_3" … while that file exists.
+QString FreeBookPath(const QString &folder, const QString &title);

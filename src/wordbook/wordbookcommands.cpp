@@ -290,8 +290,8 @@ void WordBookCommands::OpenWBExecute()
     const int row = m_shelf->selectedRow();
     if (row < 0 || !LoadWB(m_books->cell(row, ShelfFileName)))
         return;
-    for (QAction *action :
-         {m_actions->ChangeWBProperty, m_actions->RegWord, m_actions->DeleteWB, m_actions->CloseWB})
+    for (QAction *action : {m_actions->ChangeWBProperty, m_actions->RegWord, m_actions->DeleteWB,
+                            m_actions->CloseWB, m_actions->ExportWB})
         action->setEnabled(true);
     Q_EMIT bookOpened();
 }

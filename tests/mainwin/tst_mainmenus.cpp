@@ -115,6 +115,9 @@ void TestMainMenus::menuItemsInOrder_data()
                                               u"単語帳の削除"_qs,
                                               u"単語帳を閉じる"_qs,
                                               u"-"_qs,
+                                              u"単語帳のインポート…"_qs,
+                                              u"単語帳のエクスポート…"_qs,
+                                              u"-"_qs,
                                               u"単語登録 F4"_qs,
                                               u"単語編集 F5"_qs,
                                               u"単語移動"_qs,
@@ -321,11 +324,12 @@ void TestMainMenus::helpOpensOnlyAnExistingDocument()
 
 void TestMainMenus::wordBookItemsWithoutABook()
 {
-    for (const char *name :
-         {"ChangeWBProperty", "DeleteWB", "CloseWB", "RegWord", "ModWord", "MoveWord", "DelWord"})
+    for (const char *name : {"ChangeWBProperty", "DeleteWB", "CloseWB", "RegWord", "ModWord",
+                             "MoveWord", "DelWord", "ExportWB"})
         QVERIFY2(!item(name)->isEnabled(), name);
     QVERIFY(item("NewWB")->isEnabled());
     QVERIFY(item("SearchWord")->isEnabled());
+    QVERIFY(item("ImportWB")->isEnabled());
 }
 
 QTEST_MAIN(TestMainMenus)

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "tnewfrm.h"
+#include "wordbookfile.h"
+
+#include <QObject>
+
+#include <optional>
+
+class WordBookCommands;
+
+// Word books in and out: "単語帳のインポート…" makes a new book in the book folder on display
+// from a spreadsheet's or flashcard program's table and opens it; "単語帳のエクスポート…"
+// writes the open book as a UTF-8 TSV table.
+class BookExchange : public QObject {
+    Q_OBJECT
+
+public:
+    // The choosers ask for the table to read and the file to write; tests replace Qt's dialogs.
+    BookExchange(WordBookCommands *commands, SaveFileChooser openChooser,
+                 SaveFileChooser saveChooser);
+    explicit BookExchange(WordBookCommands *commands);
+
+    void ImportWBExecute();
+    void ExportWBExecute();
+
+private:
+    std::optional<QString> readTable(const QString &path);
+    void importBook(const WordBook &book, int leftOut);
+
+    WordBookCommands *m_commands;
+    SaveFileChooser m_openChooser;
+    SaveFileChooser m_saveChooser;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "tableimport.h"
+#include "wordbookfile.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStandardItemModel;
+
+// "単語帳のインポート": the first rows of a table, a choice per column of the entry field it
+// fills (or "使わない"), whether the first row is a header, and the new book's title, group and
+// question type. The count of entries and of rows left out follows every choice.
+class TImportFrm : public QDialog {
+    Q_OBJECT
+
+public:
+    TImportFrm(const QList<QStringList> &rows, const QString &title, QWidget *mainWindow);
+
+    // The book as chosen; its entries are every row's, not only the preview's.
+    WordBook book() const;
+    int leftOut() const { return m_imported.leftOut; }
+
+    QComboBox *columnBox(int column) const { return m_columnBoxes.at(column); }
+    QCheckBox *headerCheck() const { return m_header; }
+
+private:
+    QWidget *buildColumnChoices();
+    QWidget *buildPreview();
+    QLayout *buildHeaderFields(const QString &title);
+    void fillColumnBoxes();
+    void columnChosen(int column);
+    void typeChosen();
+    void refresh();
+    ColumnMap columns() const;
+    QuestionType type() const;
+    void commit();
+
+    QList<QStringList> m_rows;
+    int m_columnCount = 0;
+    QList<QComboBox *> m_columnBoxes;
+    QStandardItemModel *m_preview = nullptr;
+    QCheckBox *m_header = nullptr;
+    QLineEdit *m_title = nullptr;
+    QLineEdit *m_group = nullptr;
+    QComboBox *m_type = nullptr;
+    QLabel *m_summary = nullptr;
+    QPushButton *m_commit = nullptr;
+    ImportedEntries m_imported;
+};

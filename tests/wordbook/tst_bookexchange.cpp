@@ -1,0 +1,77 @@
+#include "core/folders.h"
+#include "core/ulib.h"
+#include "mainwin/tmainfrm.h"
+#include "modalanswer.h"
+#include "testenv.h"
+#include "wordbook/bookexchange.h"
+#include "wordbook/timportfrm.h"
+#include "wordbook/wordbookcommands.h"
+#include "wordbook/wordbookfile.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+class TestBookExchange : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void importTwiceThenExport();
+};
+
+// A spreadsheet's CSV imported twice (the second book gets a name of its own), then the open
+// book exported as TSV.
+void TestBookExchange::importTwiceThenExport()
+{
+    TempHome home;
+    SetFolderVars({home.path() + u"/.config"_qs, home.path() + u"/Documents"_qs,
+                   QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs});
+    const QString csv = home.path() + u"/list.csv"_qs;
+    const QString tsv = home.path() + u"/out.tsv"_qs;
+    writeFile(csv, "\xEF\xBB\xBF\xE3\x83\xAD\xE3\x82\xB7\xE3\x82\xA2\xE8\xAA\x9E,Japanese,Notes\r\n"
+                   "\"\xD0\xB4\xD0\xB0, \xD0\xB4\xD0\xB0\",\xE3\x81\xAF\xE3\x81\x84,\"1\r\n2\"\r\n"
+                   "\xD0\xBD\xD0\xB5\xD1\x82,,\r\n");
+    TMainFrm frm;
+    frm.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frm));
+    auto *commands = frm.findChild<WordBookCommands *>();
+    BookExchange exchange(
+        commands,
+        [&csv](QWidget *, const QString &, const QString &, const QString &) { return csv; },
+        [&tsv](QWidget *, const QString &, const QString &, const QString &) { return tsv; });
+
+    ModalRecord report;
+    for (const QString &expected : {u"list.utx"_qs, u"list_2.utx"_qs}) {
+        QString summary;
+        inDialog<TImportFrm>([&](TImportFrm *dialog) {
+            QVERIFY(dialog->headerCheck()->isChecked());
+            summary = dialog->findChild<QLabel *>(u"Summary"_qs)->text();
+            AnswerNextBox(&report, u"OK"_qs);
+            for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+                if (button->text() == u"取り込む"_qs)
+                    button->click();
+            }
+        });
+        exchange.ImportWBExecute();
+        QCOMPARE(summary, u"取り込む単語：1　　ロシア語か日本語が空のため除く行：1"_qs);
+        QTRY_COMPARE(report.count, expected == u"list.utx"_qs ? 1 : 2);
+        QVERIFY(report.text.contains(u"1 語を取り込みました"_qs));
+        QVERIFY(report.text.contains(u"1 行は取り込みませんでした"_qs));
+        QCOMPARE(Sys.TC_File, expected);
+    }
+    const WordBookFile first = ReadWordBook(Dirs.CatFolder + u"/list.utx"_qs);
+    QCOMPARE(first.parsed.book.title, u"list"_qs);
+    const QList<WordEntry> imported{WordEntry{{u"да, да"_qs, {}, {}, u"はい"_qs, u"1#$0D2"_qs}}};
+    QCOMPARE(first.parsed.book.entries, imported);
+
+    AnswerNextBox(&report, u"OK"_qs);
+    exchange.ExportWBExecute();
+    QVERIFY(report.text.contains(u"1 語を"_qs));
+    QVERIFY(readFile(tsv).startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(QString::fromUtf8(readFile(tsv)),
+             u"ロシア語\t発音記号\t発音カナ\t日本語\t備考\nда, да\t\t\tはい\t\"1\n2\"\n"_qs);
+}
+
+QTEST_MAIN(TestBookExchange)
+#include "tst_bookexchange.moc"
