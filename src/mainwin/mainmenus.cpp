@@ -141,6 +141,7 @@ std::span<const MainMenus::MenuRow> MainMenus::menuTable()
         {nullptr},
         {"ImportWB", nullptr, nullptr, nullptr, nullptr, &MainActions::ImportWB},
         {"ExportWB", nullptr, nullptr, nullptr, nullptr, &MainActions::ExportWB},
+        {"PrintWB", nullptr, nullptr, nullptr, nullptr, &MainActions::PrintWB},
         {nullptr},
         {"RegWord", nullptr, nullptr, nullptr, nullptr, &MainActions::RegWord},
         {"ModWord", nullptr, nullptr, nullptr, nullptr, &MainActions::ModWord},

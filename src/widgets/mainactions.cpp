@@ -29,6 +29,7 @@ constexpr ActionRow kActions[] = {
     {&MainActions::CloseWB, "CloseWB", u"単語帳を閉じる", Qt::Key_unknown},
     {&MainActions::ImportWB, "ImportWB", u"単語帳のインポート…", Qt::Key_unknown},
     {&MainActions::ExportWB, "ExportWB", u"単語帳のエクスポート…", Qt::Key_unknown},
+    {&MainActions::PrintWB, "PrintWB", u"単語帳の印刷…", Qt::Key_unknown},
 };
 
 } // namespace
@@ -51,8 +52,8 @@ MainActions::MainActions(QWidget *window)
 
 void MainActions::InitWB()
 {
-    for (QAction *action :
-         {ChangeWBProperty, RegWord, ModWord, DeleteWB, CloseWB, MoveWord, DelWord, ExportWB})
+    for (QAction *action : {ChangeWBProperty, RegWord, ModWord, DeleteWB, CloseWB, MoveWord,
+                            DelWord, ExportWB, PrintWB})
         action->setEnabled(false);
     NewWB->setEnabled(true);
     ImportWB->setEnabled(true);

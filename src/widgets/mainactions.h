@@ -28,6 +28,7 @@ public:
     QAction *CloseWB;
     QAction *ImportWB;
     QAction *ExportWB;
+    QAction *PrintWB;
 
     // The enabled state when no word book is open.
     void InitWB();

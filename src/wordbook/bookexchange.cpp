@@ -4,6 +4,7 @@
 #include "core/ulib.h"
 #include "tableimport.h"
 #include "timportfrm.h"
+#include "tprintfrm.h"
 #include "widgets/mainactions.h"
 #include "widgets/messagebox.h"
 #include "wordbookcommands.h"
@@ -11,17 +12,22 @@
 #include "wordlistmodel.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStandardPaths>
 
 namespace {
 
 const QString kTableFilter = QStringLiteral("表（タブ区切り・カンマ区切り） (*.tsv *.csv *.txt)");
 const QString kTsvFilter = QStringLiteral("タブ区切りテキスト (*.tsv)");
+const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
 
 QString native(const QString &path)
 {
@@ -75,6 +81,7 @@ BookExchange::BookExchange(WordBookCommands *commands, SaveFileChooser openChoos
     const MainActions *actions = commands->actions();
     connect(actions->ImportWB, &QAction::triggered, this, &BookExchange::ImportWBExecute);
     connect(actions->ExportWB, &QAction::triggered, this, &BookExchange::ExportWBExecute);
+    connect(actions->PrintWB, &QAction::triggered, this, &BookExchange::PrintWBExecute);
 }
 
 BookExchange::BookExchange(WordBookCommands *commands)
@@ -166,5 +173,69 @@ void BookExchange::ExportWBExecute()
                         .arg(Sys.TC_Title)
                         .arg(entries.size())
                         .arg(native(path)),
+                    m_commands->window());
+}
+
+WordBook BookExchange::openBook() const
+{
+    return {Sys.TC_Title, Sys.TC_Group, QuestionTypeOf(Sys.TC_Type),
+            m_commands->page()->wordListModel()->entries()};
+}
+
+void BookExchange::PrintWBExecute()
+{
+    if (Sys.TC_File.isEmpty())
+        return;
+    TPrintFrm dialog(m_commands->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (dialog.toPdf())
+        printToPdf(openBook(), dialog.blankColumn());
+    else
+        printToPrinter(openBook(), dialog.blankColumn());
+}
+
+// The PDF is made in memory and written through the program's write helper.
+void BookExchange::printToPdf(const WordBook &book, BlankColumn blank)
+{
+    const QString proposed =
+        documentsFolder() + u'/' + QString(book.title).replace(u'/', u'_') + QStringLiteral(".pdf");
+    QString path = m_saveChooser(m_commands->window(), QStringLiteral("単語帳の印刷（PDF）"),
+                                 proposed, kPdfFilter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setResolution(300);
+        writer.setTitle(book.title);
+        writer.setCreator(QStringLiteral("Kalvo"));
+        PrintWordBook(&writer, book, blank);
+    }
+    const QString error = WriteFileSafely(path, buffer.data());
+    if (!error.isEmpty()) {
+        ShowWarning(
+            QStringLiteral("「%1」に書き出せませんでした。\n（%2）").arg(native(path), error),
+            m_commands->window());
+        return;
+    }
+    ShowInformation(
+        QStringLiteral("単語帳「%1」を「%2」に PDF で保存しました。").arg(book.title, native(path)),
+        m_commands->window());
+}
+
+void BookExchange::printToPrinter(const WordBook &book, BlankColumn blank)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(book.title);
+    QPrintDialog dialog(&printer, m_commands->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!PrintWordBook(&printer, book, blank))
+        ShowWarning(QStringLiteral("単語帳「%1」を印刷できませんでした。").arg(book.title),
                     m_commands->window());
 }

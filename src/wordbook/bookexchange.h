@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bookprinting.h"
 #include "tnewfrm.h"
 #include "wordbookfile.h"
 
@@ -11,7 +12,8 @@ class WordBookCommands;
 
 // Word books in and out: "単語帳のインポート…" makes a new book in the book folder on display
 // from a spreadsheet's or flashcard program's table and opens it; "単語帳のエクスポート…"
-// writes the open book as a UTF-8 TSV table.
+// writes the open book as a UTF-8 TSV table; "単語帳の印刷…" prints it to a PDF file or a
+// printer.
 class BookExchange : public QObject {
     Q_OBJECT
 
@@ -23,10 +25,14 @@ public:
 
     void ImportWBExecute();
     void ExportWBExecute();
+    void PrintWBExecute();
 
 private:
     std::optional<QString> readTable(const QString &path);
     void importBook(const WordBook &book, int leftOut);
+    WordBook openBook() const;
+    void printToPdf(const WordBook &book, BlankColumn blank);
+    void printToPrinter(const WordBook &book, BlankColumn blank);
 
     WordBookCommands *m_commands;
     SaveFileChooser m_openChooser;

@@ -291,7 +291,7 @@ void WordBookCommands::OpenWBExecute()
     if (row < 0 || !LoadWB(m_books->cell(row, ShelfFileName)))
         return;
     for (QAction *action : {m_actions->ChangeWBProperty, m_actions->RegWord, m_actions->DeleteWB,
-                            m_actions->CloseWB, m_actions->ExportWB})
+                            m_actions->CloseWB, m_actions->ExportWB, m_actions->PrintWB})
         action->setEnabled(true);
     Q_EMIT bookOpened();
 }

@@ -117,6 +117,7 @@ void TestMainMenus::menuItemsInOrder_data()
                                               u"-"_qs,
                                               u"単語帳のインポート…"_qs,
                                               u"単語帳のエクスポート…"_qs,
+                                              u"単語帳の印刷…"_qs,
                                               u"-"_qs,
                                               u"単語登録 F4"_qs,
                                               u"単語編集 F5"_qs,
@@ -325,7 +326,7 @@ void TestMainMenus::helpOpensOnlyAnExistingDocument()
 void TestMainMenus::wordBookItemsWithoutABook()
 {
     for (const char *name : {"ChangeWBProperty", "DeleteWB", "CloseWB", "RegWord", "ModWord",
-                             "MoveWord", "DelWord", "ExportWB"})
+                             "MoveWord", "DelWord", "ExportWB", "PrintWB"})
         QVERIFY2(!item(name)->isEnabled(), name);
     QVERIFY(item("NewWB")->isEnabled());
     QVERIFY(item("SearchWord")->isEnabled());

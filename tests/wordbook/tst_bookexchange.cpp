@@ -5,11 +5,16 @@
 #include "testenv.h"
 #include "wordbook/bookexchange.h"
 #include "wordbook/timportfrm.h"
+#include "wordbook/tprintfrm.h"
 #include "wordbook/wordbookcommands.h"
 #include "wordbook/wordbookfile.h"
+#include "wordbook/wordbookpage.h"
+#include "wordbook/wordlistmodel.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
@@ -17,18 +22,20 @@ class TestBookExchange : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void importTwiceThenExport();
+    void importTwiceThenExportAndPrint();
 };
 
 // A spreadsheet's CSV imported twice (the second book gets a name of its own), then the open
-// book exported as TSV.
-void TestBookExchange::importTwiceThenExport()
+// book exported as TSV; a sample book printed to PDF holds every entry, less its blanked
+// Japanese.
+void TestBookExchange::importTwiceThenExportAndPrint()
 {
     TempHome home;
     SetFolderVars({home.path() + u"/.config"_qs, home.path() + u"/Documents"_qs,
                    QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs});
     const QString csv = home.path() + u"/list.csv"_qs;
     const QString tsv = home.path() + u"/out.tsv"_qs;
+    const QString pdf = home.path() + u"/out.pdf"_qs;
     writeFile(csv, "\xEF\xBB\xBF\xE3\x83\xAD\xE3\x82\xB7\xE3\x82\xA2\xE8\xAA\x9E,Japanese,Notes\r\n"
                    "\"\xD0\xB4\xD0\xB0, \xD0\xB4\xD0\xB0\",\xE3\x81\xAF\xE3\x81\x84,\"1\r\n2\"\r\n"
                    "\xD0\xBD\xD0\xB5\xD1\x82,,\r\n");
@@ -39,7 +46,9 @@ void TestBookExchange::importTwiceThenExport()
     BookExchange exchange(
         commands,
         [&csv](QWidget *, const QString &, const QString &, const QString &) { return csv; },
-        [&tsv](QWidget *, const QString &, const QString &, const QString &) { return tsv; });
+        [&tsv, &pdf](QWidget *, const QString &, const QString &, const QString &filter) {
+            return filter.contains(u"pdf"_qs) ? pdf : tsv;
+        });
 
     ModalRecord report;
     for (const QString &expected : {u"list.utx"_qs, u"list_2.utx"_qs}) {
@@ -71,6 +80,27 @@ void TestBookExchange::importTwiceThenExport()
     QVERIFY(readFile(tsv).startsWith("\xEF\xBB\xBF"));
     QCOMPARE(QString::fromUtf8(readFile(tsv)),
              u"ロシア語\t発音記号\t発音カナ\t日本語\t備考\nда, да\t\t\tはい\t\"1\n2\"\n"_qs);
+
+    commands->WBMenuClick(u"aisatsu.utx"_qs);
+    inDialog<TPrintFrm>([](TPrintFrm *dialog) {
+        dialog->blankBox()->setCurrentIndex(1); // the Japanese column
+        dialog->accept();
+    });
+    AnswerNextBox(&report, u"OK"_qs);
+    exchange.PrintWBExecute();
+    QTRY_VERIFY(report.text.contains(u"PDF で保存しました"_qs));
+    QProcess text;
+    text.start(u"pdftotext"_qs, {u"-enc"_qs, u"UTF-8"_qs, pdf, u"-"_qs});
+    QVERIFY(text.waitForFinished());
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput()).remove(QChar(0x0301));
+    const QList<WordEntry> &entries = commands->page()->wordListModel()->entries();
+    QCOMPARE(entries.size(), 22);
+    for (const WordEntry &entry : entries) {
+        QVERIFY2(printed.contains(QString(entry[EntryField::Russian]).remove(QChar(0x0301))),
+                 qPrintable(entry[EntryField::Russian]));
+        QVERIFY2(!printed.contains(entry[EntryField::Japanese]),
+                 qPrintable(entry[EntryField::Japanese]));
+    }
 }
 
 QTEST_MAIN(TestBookExchange)
