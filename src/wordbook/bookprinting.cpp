@@ -29,6 +29,14 @@ constexpr PrintColumn kColumns[] = {
     {u"発音カナ", 2, 14}, {u"日本語", 3, 22},   {u"備考", 4, 18},
 };
 
+// The list's family at a printed point size (the list's own fonts are sized in screen pixels).
+QFont printFont(FontKind kind, double points)
+{
+    QFont font = FieldFont(kind, int(points));
+    font.setPointSizeF(points);
+    return font;
+}
+
 FontKind cueFont(QuestionType type)
 {
     switch (type) {
@@ -46,13 +54,13 @@ QFont columnFont(int field, QuestionType type)
 {
     switch (field) {
     case 0:
-        return FieldFont(FontKind::Russian, 12);
+        return printFont(FontKind::Russian, 12);
     case 1:
-        return FieldFont(cueFont(type), 11);
+        return printFont(cueFont(type), 11);
     case 4:
-        return FieldFont(FontKind::Japanese, 9);
+        return printFont(FontKind::Japanese, 9);
     default:
-        return FieldFont(FontKind::Japanese, 10);
+        return printFont(FontKind::Japanese, 10);
     }
 }
 
@@ -98,7 +106,7 @@ void buildTable(QTextDocument &doc, const WordBook &book, BlankColumn blank, dou
     QTextCursor cursor(&doc);
     QTextTable *table =
         cursor.insertTable(int(book.entries.size()) + 1, int(std::size(kColumns)), format);
-    const QFont headerFont = FieldFont(FontKind::Japanese, 9);
+    const QFont headerFont = printFont(FontKind::Japanese, 9);
     for (int c = 0; c < int(std::size(kColumns)); ++c) {
         const PrintColumn &column = kColumns[c];
         QTextTableCell cell = table->cellAt(0, c);
@@ -123,7 +131,7 @@ void drawFurniture(QPainter &painter, const WordBook &book, const QRectF &page, 
                    int number, int total)
 {
     const QRectF body = page.adjusted(kMarginMm * mmUnit, 0, -kMarginMm * mmUnit, 0);
-    QFont font = FieldFont(FontKind::Japanese, 11);
+    QFont font = printFont(FontKind::Japanese, 11);
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::black);

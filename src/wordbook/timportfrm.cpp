@@ -1,5 +1,6 @@
 #include "timportfrm.h"
 
+#include "fieldfonts.h"
 #include "widgets/messagebox.h"
 
 #include <QCheckBox>
@@ -112,6 +113,8 @@ QWidget *TImportFrm::buildPreview()
     view->setObjectName(QStringLiteral("Preview"));
     view->setAccessibleName(QStringLiteral("表の最初の行"));
     view->setModel(m_preview);
+    // The Russian font places stress marks over their vowels; other scripts fall back.
+    view->setFont(FieldFont(FontKind::Russian, 11));
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->horizontalHeader()->setDefaultSectionSize(140);
     return view;
