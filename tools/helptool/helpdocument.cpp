@@ -31,9 +31,11 @@ constexpr double kBottomMarginMm = 20;
 constexpr double kPictureScale = 1.0;
 constexpr int kBodyPoints = 10;
 
-// Its kanji and the radicals that look like them are separate glyphs, so the PDF's text maps
-// back to the kanji and a search for "入力" finds it; fonts that share those glyphs give "⼊⼒".
-const QString kPreferredFamily = QStringLiteral("VL PGothic");
+// VL PGothic keeps kanji and the radicals that look like them as separate glyphs, so the PDF's
+// text maps back to the kanji and a search for "入力" finds it; fonts that share those glyphs
+// give "⼊⼒". Without it, Noto's Japanese face still draws every glyph; only searching suffers.
+const QStringList kPreferredFamilies = {QStringLiteral("VL PGothic"),
+                                        QStringLiteral("Noto Sans CJK JP")};
 const QColor kHeadingColour(0x1f, 0x3a, 0x68);
 const QColor kMutedColour(0x60, 0x60, 0x60);
 const QColor kRuleColour(0xa0, 0xa8, 0xb8);
@@ -61,8 +63,9 @@ struct Heading {
 std::optional<QString> japaneseFamily()
 {
     const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
-    if (families.contains(kPreferredFamily))
-        return kPreferredFamily;
+    for (const QString &preferred : kPreferredFamilies)
+        if (families.contains(preferred))
+            return preferred;
     if (families.isEmpty())
         return std::nullopt;
     return families.first();
