@@ -1,4 +1,5 @@
-# The two commands for a new machine: `make run` and `make test`.
+# The two commands for a new machine are `./build.sh run` and `./build.sh test`: they install
+# what is missing, make included, and run `make run` and `make test`.
 BUILD   ?= build
 PREFIX  ?= /usr/local
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -20,7 +21,7 @@ FUZZ_FLAGS ?= -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug \
 	"-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" -DKALVO_FUZZ=ON
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test install format sanitize fuzz
+.PHONY: deps configure build run test install deb format sanitize fuzz
 
 deps:
 	scripts/install-deps
@@ -52,6 +53,10 @@ fuzz:
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package $(BUILD)/kalvo_<version>_amd64.deb, installed with prefix /usr.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
