@@ -13,6 +13,10 @@ struct ForeignWindow {
     bool shell = false;
     // A terminal emulator, which pastes with Ctrl+Shift+V instead of Ctrl+V.
     bool terminal = false;
+    // A window the platform cannot see has the input: in a Wayland session, an X server sees
+    // only X programs, so while a native Wayland window has the input which one it is, and
+    // whether it would take a paste, is unknown.
+    bool unseen = false;
 };
 
 // The other programs' windows: which one has the input, bringing one to the front, and the

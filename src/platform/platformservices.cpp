@@ -22,6 +22,13 @@ xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
+// A Wayland desktop, where Qt on xcb talks to XWayland and sees only the X programs.
+bool isWaylandSession()
+{
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1StringView("wayland");
+}
+
 std::unique_ptr<KeyLockState> makeKeyLocks()
 {
     if (xcb_connection_t *connection = x11Connection())
@@ -34,7 +41,8 @@ std::unique_ptr<KeyLockState> makeKeyLocks()
 std::unique_ptr<ForeignWindows> makeForeignWindows()
 {
     if (x11Connection()) {
-        if (std::unique_ptr<X11ForeignWindows> windows = X11ForeignWindows::open())
+        if (std::unique_ptr<X11ForeignWindows> windows =
+                X11ForeignWindows::open(nullptr, isWaylandSession()))
             return windows;
     }
     return std::make_unique<NullForeignWindows>();

@@ -349,6 +349,8 @@ private Q_SLOTS:
     void pasteKeystrokes();
     void pasteWaitsUntilTheUserReleasesShift();
     void pasteReachesAClientWhoseLayoutLacksLatin();
+    void waylandSessionNeedsTheXInputFocus_data();
+    void waylandSessionNeedsTheXInputFocus();
 
 private:
     bool ensureWindowManager();
@@ -715,6 +717,50 @@ void TestX11ForeignWindows::pasteReachesAClientWhoseLayoutLacksLatin()
     QCOMPARE(m_private.group(), 0);
     clipboard.kill();
     clipboard.waitForFinished();
+}
+
+void TestX11ForeignWindows::waylandSessionNeedsTheXInputFocus_data()
+{
+    QTest::addColumn<bool>("waylandSession");
+    QTest::addColumn<bool>("clientActive");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<bool>("unseen");
+    QTest::newRow("no active X window") << true << false << u"none"_qs << true;
+    QTest::newRow("last X window kept, focus on nothing") << true << true << u"none"_qs << true;
+    QTest::newRow("last X window kept, focus elsewhere") << true << true << u"other"_qs << true;
+    QTest::newRow("X window with the input") << true << true << u"client"_qs << false;
+    QTest::newRow("X11: the active window alone counts") << false << true << u"none"_qs << false;
+}
+
+// A window manager on the test's own display that reports `client` active, as XWayland's
+// does, while the X input focus is wherever the row says.
+void TestX11ForeignWindows::waylandSessionNeedsTheXInputFocus()
+{
+    QFETCH(bool, waylandSession);
+    QFETCH(bool, clientActive);
+    QFETCH(QString, focus);
+    QFETCH(bool, unseen);
+
+    const std::unique_ptr<X11ForeignWindows> backend =
+        X11ForeignWindows::open(m_private.name.constData(), waylandSession);
+    QVERIFY(backend);
+    const xcb_window_t check = m_private.createWindow(m_private.root, 0, false);
+    const xcb_window_t frame = m_private.createWindow(m_private.root);
+    const xcb_window_t client = m_private.createWindow(frame);
+    const xcb_window_t other = m_private.createWindow(m_private.root);
+    m_private.setProperty(client, {"WM_STATE", "WM_STATE", {}, {1, 0}, {}});
+    m_private.setProperty(check, {"_NET_SUPPORTING_WM_CHECK", "WINDOW", {}, {check}, {}});
+    m_private.setProperty(m_private.root, {"_NET_SUPPORTING_WM_CHECK", "WINDOW", {}, {check}, {}});
+    m_private.setProperty(m_private.root,
+                          {"_NET_ACTIVE_WINDOW", "WINDOW", {}, {clientActive ? client : 0}, {}});
+    m_private.focus(focus == u"client"_qs ? client : focus == u"other"_qs ? other : XCB_NONE);
+
+    const ForeignWindow window = backend->foregroundWindow();
+    QCOMPARE(window.unseen, unseen);
+    QCOMPARE(window.id, unseen ? quintptr(0) : quintptr(client));
+    m_private.setProperty(m_private.root, {"_NET_SUPPORTING_WM_CHECK", "WINDOW", {}, {0}, {}});
+    for (const xcb_window_t window : {check, frame, other})
+        m_private.destroyWindow(window);
 }
 
 QTEST_MAIN(TestX11ForeignWindows)

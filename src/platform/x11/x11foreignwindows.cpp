@@ -112,7 +112,7 @@ xcb_window_t rootOfScreen(xcb_connection_t *connection, int screen)
 
 } // namespace
 
-std::unique_ptr<X11ForeignWindows> X11ForeignWindows::open(const char *display)
+std::unique_ptr<X11ForeignWindows> X11ForeignWindows::open(const char *display, bool waylandSession)
 {
     int screen = 0;
     xcb_connection_t *connection = xcb_connect(display, &screen);
@@ -120,16 +120,18 @@ std::unique_ptr<X11ForeignWindows> X11ForeignWindows::open(const char *display)
         xcb_disconnect(connection);
         return nullptr;
     }
-    return std::unique_ptr<X11ForeignWindows>(new X11ForeignWindows(connection, screen));
+    return std::unique_ptr<X11ForeignWindows>(
+        new X11ForeignWindows(connection, screen, waylandSession));
 }
 
-X11ForeignWindows::X11ForeignWindows(xcb_connection_t *connection, int screen)
+X11ForeignWindows::X11ForeignWindows(xcb_connection_t *connection, int screen, bool waylandSession)
     : m_connection(connection)
     , m_root(rootOfScreen(connection, screen))
     , m_timeWindow(xcb_generate_id(connection))
     , m_atoms(X11Atoms::intern(connection))
     , m_pasteKeys(connection)
     , m_hostName(QSysInfo::machineHostName().toLocal8Bit())
+    , m_waylandSession(waylandSession)
 {
     const uint32_t eventMask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_timeWindow, m_root, -1, -1, 1, 1, 0,
@@ -144,11 +146,17 @@ X11ForeignWindows::~X11ForeignWindows()
     xcb_disconnect(m_connection);
 }
 
+// In a Wayland session XWayland's window manager reports no active window while a native
+// Wayland window has the input, as Weston's does, or keeps the last X window active but moves
+// the X input focus away from it; either way the window with the input is unseen. On X11 no
+// active window means the desktop.
 ForeignWindow X11ForeignWindows::foregroundWindow()
 {
-    if (const std::optional<xcb_window_t> active = ewmhActiveWindow())
-        return describe(*active);
-    return describe(focusedClientWindow());
+    const std::optional<xcb_window_t> active = ewmhActiveWindow();
+    const xcb_window_t window = active ? *active : focusedClientWindow();
+    if (m_waylandSession && !hasInputFocus(window))
+        return ForeignWindow{.shell = true, .unseen = true};
+    return describe(window);
 }
 
 bool X11ForeignWindows::activate(quintptr id)
@@ -187,6 +195,25 @@ std::optional<xcb_window_t> X11ForeignWindows::ewmhActiveWindow()
 
 xcb_window_t X11ForeignWindows::focusedClientWindow()
 {
+    const xcb_window_t topLevel = focusedTopLevel();
+    if (topLevel == XCB_NONE || topLevel == m_root)
+        return topLevel;
+    return clientWindowIn(topLevel);
+}
+
+// True when the X input focus is inside the window's top-level window.
+bool X11ForeignWindows::hasInputFocus(xcb_window_t window)
+{
+    if (window == XCB_NONE || window == m_root)
+        return false;
+    const xcb_window_t focused = focusedTopLevel();
+    return focused != XCB_NONE && focused == topLevelOf(window);
+}
+
+// The child of the root that holds the input focus (with focus-follows-pointer, the pointer);
+// the root, or none.
+xcb_window_t X11ForeignWindows::focusedTopLevel()
+{
     X11Reply<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     if (!focus || focus->focus == XCB_NONE)
@@ -197,10 +224,7 @@ xcb_window_t X11ForeignWindows::focusedClientWindow()
             m_connection, xcb_query_pointer(m_connection, m_root), nullptr));
         window = pointer && pointer->child != XCB_NONE ? pointer->child : m_root;
     }
-    if (window == m_root)
-        return m_root;
-    const xcb_window_t topLevel = topLevelOf(window);
-    return topLevel == XCB_NONE ? XCB_NONE : clientWindowIn(topLevel);
+    return window == m_root ? m_root : topLevelOf(window);
 }
 
 // The child of the root that holds `window` (a window manager's frame, or the client itself);

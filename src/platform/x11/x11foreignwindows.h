@@ -18,8 +18,10 @@
 class X11ForeignWindows final : public ForeignWindows {
 public:
     // Connects to `display` (nullptr: $DISPLAY); nullptr when the display cannot be reached or
-    // lacks the XTest or XKB extension.
-    static std::unique_ptr<X11ForeignWindows> open(const char *display = nullptr);
+    // lacks the XTest or XKB extension. In a Wayland session the display is XWayland's, and a
+    // foreground without the X input focus is reported as unseen.
+    static std::unique_ptr<X11ForeignWindows> open(const char *display = nullptr,
+                                                   bool waylandSession = false);
     ~X11ForeignWindows() override;
 
     bool available() const override { return true; }
@@ -30,11 +32,13 @@ public:
     bool sendPaste(bool terminal) override;
 
 private:
-    X11ForeignWindows(xcb_connection_t *connection, int screen);
+    X11ForeignWindows(xcb_connection_t *connection, int screen, bool waylandSession);
 
     bool hasEwmhWindowManager();
     std::optional<xcb_window_t> ewmhActiveWindow();
     xcb_window_t focusedClientWindow();
+    xcb_window_t focusedTopLevel();
+    bool hasInputFocus(xcb_window_t window);
     xcb_window_t topLevelOf(xcb_window_t window);
     xcb_window_t clientWindowIn(xcb_window_t topLevel);
     ForeignWindow describe(xcb_window_t window);
@@ -58,4 +62,5 @@ private:
     X11Atoms m_atoms;
     X11PasteKeys m_pasteKeys;
     QByteArray m_hostName;
+    bool m_waylandSession;
 };
