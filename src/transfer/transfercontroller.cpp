@@ -88,6 +88,7 @@ void TransferController::TransferExecute()
     if (!Usr.AutoPasteFlg || Usr.TransIndex < RichTextMode || Usr.TransIndex > UnicodeTextMode)
         return;
     announceManualPaste();
+    announceUnseenTarget();
     AutoPaste();
 }
 
@@ -141,9 +142,17 @@ void TransferController::announceManualPaste()
     if (m_windows.available() || m_manualPasteAnnounced)
         return;
     m_manualPasteAnnounced = true;
-    Q_EMIT statusNotice(
-        QStringLiteral("この環境では自動貼り付けができません。転送した文字列は"
-                       "クリップボードにあるので、貼り付け先で貼り付けてください。"));
+    Q_EMIT statusNotice(QStringLiteral("この環境では自動で貼り付けられません。"
+                                       "クリップボードから貼り付けてください。"));
+}
+
+// Said at every transfer while it holds: the user may have meant that window.
+void TransferController::announceUnseenTarget()
+{
+    if (!m_targetUnseen || Sys.PasteEnableFlg)
+        return;
+    Q_EMIT statusNotice(QStringLiteral("Wayland のウィンドウには自動で貼り付けられません。"
+                                       "クリップボードから貼り付けてください。"));
 }
 
 void TransferController::SearchTimerTimer()
@@ -151,13 +160,26 @@ void TransferController::SearchTimerTimer()
     if (!Usr.AutoPasteFlg || Sys.HelpOpenFlg)
         return;
     const ForeignWindow window = m_windows.foregroundWindow();
+    if (window.unseen) {
+        forgetUnseenTarget();
+        return;
+    }
     if (window.id == 0 || window.shell || window.id == Sys.ForWin)
         return;
     holdTarget(window, cutTitle(window.title));
 }
 
+// Keeping the old target would paste into a window the user did not leave.
+void TransferController::forgetUnseenTarget()
+{
+    m_targetUnseen = true;
+    if (Sys.PasteEnableFlg)
+        DisableAutoPaste();
+}
+
 void TransferController::holdTarget(const ForeignWindow &window, const QString &title)
 {
+    m_targetUnseen = false;
     Sys.ForWin = window.id;
     Sys.PasteEnableFlg = true;
     Sys.MS_EdgeFlg = title.contains(QStringLiteral("Microsoft Edge"));
@@ -171,6 +193,9 @@ void TransferController::AutoPaste()
         return;
     if (!m_windows.activate(Sys.ForWin)) {
         DisableAutoPaste();
+        Q_EMIT statusNotice(
+            QStringLiteral("転送先のウィンドウに切り替えられず、貼り付けませんでした。"
+                           "クリップボードから貼り付けてください。"));
         return;
     }
     m_pasteTimer->setInterval(pasteDelay());

@@ -25,10 +25,11 @@ public:
     // F9: the selection of the active area, else its whole text, to the clipboard; without a
     // selection the whole area is selected afterwards; then the paste step when AutoPasteFlg.
     void TransferExecute();
-    // One tracking tick: a new foreground window becomes the target.
+    // One tracking tick: a new foreground window becomes the target; an unseen one (a Wayland
+    // window) makes the target unknown, so it is forgotten.
     void SearchTimerTimer();
     // The paste step: raise the target and start PasteTimer; a target that cannot be raised
-    // is forgotten.
+    // is forgotten, and the status bar says so.
     void AutoPaste();
     // The paste keystroke, sent only while the target still has the input; then the areas are
     // emptied when TransClearFlg.
@@ -55,6 +56,8 @@ private:
     void putOnClipboard(const QString &text);
     void selectWholeArea();
     void announceManualPaste();
+    void announceUnseenTarget();
+    void forgetUnseenTarget();
     void holdTarget(const ForeignWindow &window, const QString &title);
     int pasteDelay() const;
     bool targetHasInput();
@@ -67,4 +70,6 @@ private:
     // The target is a terminal emulator, which pastes with Ctrl+Shift+V.
     bool m_targetTerminal = false;
     bool m_manualPasteAnnounced = false;
+    // The user was last in a window the platform cannot see (Wayland), so no target is held.
+    bool m_targetUnseen = false;
 };

@@ -86,6 +86,7 @@ private Q_SLOTS:
     void helpFreezesTheTarget();
     void searchTimerFollowsTheApplication();
     void unavailableBackendOnlyFillsTheClipboard();
+    void unseenWindowMakesTheTargetUnknown();
 
 private:
     void typeRussian(const QString &text);
@@ -592,6 +593,30 @@ void TestTransferController::unavailableBackendOnlyFillsTheClipboard()
     QVERIFY(m_desktop->activations.isEmpty());
     QCOMPARE(m_targets->count(), 0);
     Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+}
+
+// Through XWayland: after a Wayland window, F9 fills the clipboard, says why nothing was
+// pasted, and raises nothing; the next X window the user works in is the target again.
+void TestTransferController::unseenWindowMakesTheTargetUnknown()
+{
+    QSignalSpy notices(m_controller, &TransferController::statusNotice);
+    holdTarget(4, u"Editor"_qs);
+    m_desktop->foreground = ForeignWindow{.shell = true, .unseen = true};
+    m_controller->SearchTimerTimer();
+    QCOMPARE(Sys.ForWin, quintptr(0));
+    QCOMPARE(m_targets->count(), 1);
+    QCOMPARE(m_targets->at(0).at(0).toBool(), false);
+    backToKalvo();
+    typeRussian(u"да"_qs);
+    m_controller->TransferExecute();
+    QCOMPARE(clipboardText(), u"да"_qs);
+    QVERIFY(m_desktop->activations.isEmpty());
+    QCOMPARE(notices.count(), 1);
+    QVERIFY(notices.at(0).at(0).toString().contains(u"Wayland"_qs));
+    holdTarget(5, u"Mail"_qs);
+    m_controller->TransferExecute();
+    QCOMPARE(m_desktop->activations, QList<quintptr>{5});
+    QCOMPARE(notices.count(), 1);
 }
 
 QTEST_MAIN(TestTransferController)
