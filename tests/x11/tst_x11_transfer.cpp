@@ -1,90 +1,18 @@
 // The transfer as a user meets it: the real program with a fresh HOME, a real X client with a
 // text field (Tk) as the target, keys typed with xdotool, the clipboard read with xclip.
-#include "testenv.h"
-
-#include <QProcess>
-#include <QtTest>
+#include "desktopclient.h"
 
 namespace {
 
-// A Tk text field titled `title` that writes its content to `out` ten times a second.
-const char kClientScript[] = R"(
-wm title . [lindex $argv 0]
-text .t -width 40 -height 4
-pack .t
-focus .t
-proc dump {} {
-    set f [open [lindex $::argv 1] w]
-    fconfigure $f -encoding utf-8
-    puts -nonewline $f [.t get 1.0 end-1c]
-    close $f
-    after 100 dump
-}
-after 100 dump
-)";
-
-QString run(const QString &program, const QStringList &args, const QByteArray &input = {})
-{
-    QProcess p;
-    p.start(program, args);
-    if (!input.isEmpty()) {
-        p.write(input);
-        p.closeWriteChannel();
-    }
-    if (!p.waitForFinished(10000) || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
-
 QString xdotool(const QStringList &args)
 {
-    return run(u"xdotool"_qs, args);
-}
-
-// The first visible window whose name matches `pattern`, waiting up to ten seconds.
-QString findWindow(const QString &pattern)
-{
-    for (int i = 0; i < 100; ++i) {
-        const QString id = xdotool({u"search"_qs, u"--onlyvisible"_qs, u"--name"_qs, pattern})
-                               .section(u'\n', 0, 0);
-        if (!id.isEmpty())
-            return id;
-        QTest::qWait(100);
-    }
-    return {};
+    return runTool(u"xdotool"_qs, args);
 }
 
 QString clipboard(const QString &target)
 {
-    return run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs, u"-o"_qs, u"-t"_qs, target});
+    return runTool(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs, u"-o"_qs, u"-t"_qs, target});
 }
-
-// A target client, alive while the object lives.
-class Client {
-public:
-    Client(const QString &dir, const QString &title)
-        : m_out(dir + u"/"_qs + title + u".out"_qs)
-    {
-        const QString script = dir + u"/client.tcl"_qs;
-        writeFile(script, kClientScript);
-        m_process.start(u"wish"_qs, {script, title, m_out});
-        id = findWindow(u"^"_qs + title + u"$"_qs);
-    }
-    ~Client() { close(); }
-
-    void close()
-    {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    QString text() const { return QString::fromUtf8(readFile(m_out)); }
-
-    QString id;
-
-private:
-    QString m_out;
-    QProcess m_process;
-};
 
 } // namespace
 
@@ -162,15 +90,15 @@ QString TestX11Transfer::kalvoTitle() const
 bool TestX11Transfer::lampIsRed() const
 {
     const QString pixels =
-        run(u"import"_qs, {u"-window"_qs, m_kalvoId, u"-crop"_qs, u"400x120+0+0"_qs, u"-depth"_qs,
-                           u"8"_qs, u"txt:-"_qs});
+        runTool(u"import"_qs, {u"-window"_qs, m_kalvoId, u"-crop"_qs, u"400x120+0+0"_qs,
+                               u"-depth"_qs, u"8"_qs, u"txt:-"_qs});
     return pixels.contains(u"#FF0000"_qs);
 }
 
 void TestX11Transfer::pastesIntoTheWindowTheUserLeft()
 {
     startKalvo();
-    Client client(m_home->path(), u"Tk target"_qs);
+    TkClient client(m_home->path(), u"Tk target"_qs);
     QVERIFY(!client.id.isEmpty());
     activate(client.id);
     activate(m_kalvoId);
@@ -189,8 +117,8 @@ void TestX11Transfer::pastesIntoTheWindowTheUserLeft()
 void TestX11Transfer::closedTargetIsForgotten()
 {
     startKalvo();
-    Client bystander(m_home->path(), u"Tk bystander"_qs);
-    Client target(m_home->path(), u"Tk target"_qs);
+    TkClient bystander(m_home->path(), u"Tk bystander"_qs);
+    TkClient target(m_home->path(), u"Tk target"_qs);
     activate(bystander.id);
     activate(target.id);
     activate(m_kalvoId);
@@ -209,7 +137,7 @@ void TestX11Transfer::closedTargetIsForgotten()
 void TestX11Transfer::automaticPasteOffOnlyFillsTheClipboard()
 {
     startKalvo("AutoPasteFlg,0\r\nTransIndex,4\r\n");
-    Client client(m_home->path(), u"Tk target"_qs);
+    TkClient client(m_home->path(), u"Tk target"_qs);
     activate(client.id);
     activate(m_kalvoId);
     QCOMPARE(kalvoTitle(), u"Kalvo"_qs);
