@@ -68,10 +68,11 @@ window last worked in. It keeps word books on a shelf and turns them into
 a ten-question typing quiz.")
 
 # The libraries come from dpkg-shlibdeps; what the program loads or draws with at run time it
-# names itself: Qt's platform plugins (xcb itself comes with libqt6gui6) and fonts with
-# Cyrillic, IPA and Japanese glyphs. Qt's Japanese texts, for its dialogs, are recommended.
+# names itself: Qt's platform plugins (xcb itself comes with libqt6gui6, Wayland's with
+# qt6-wayland) and fonts with Cyrillic, IPA and Japanese glyphs. Qt's Japanese texts, for its
+# dialogs, are recommended.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-dejavu-core, fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 include(CPack)
