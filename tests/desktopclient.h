@@ -30,12 +30,24 @@ inline QString runTool(const QString &program, const QStringList &args, const QS
     return QString::fromUtf8(runToolBytes(program, args, display)).trimmed();
 }
 
+inline QString xdotool(const QStringList &args, const QString &display = {})
+{
+    return runTool(QStringLiteral("xdotool"), args, display);
+}
+
+// Types "privet", which Kalvo's Russian layout makes "привет", and presses F9.
+inline void typeAndTransfer()
+{
+    xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40"),
+             QStringLiteral("p"), QStringLiteral("r"), QStringLiteral("i"), QStringLiteral("v"),
+             QStringLiteral("e"), QStringLiteral("t"), QStringLiteral("F9")});
+}
+
 // The first visible window whose name matches `pattern`, waiting up to ten seconds.
 inline QString findWindow(const QString &pattern, const QString &display = {})
 {
     for (int i = 0; i < 100; ++i) {
-        const QString id = runTool(QStringLiteral("xdotool"),
-                                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+        const QString id = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                     QStringLiteral("--name"), pattern},
                                    display)
                                .section(u'\n', 0, 0);

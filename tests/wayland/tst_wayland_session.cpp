@@ -15,11 +15,6 @@ const QRgb kPadColour = qRgb(0x99, 0xff, 0x99);
 // The X windows' first output: Weston places new windows on the output under the pointer.
 const QPoint kFirstOutputCentre(700, 450);
 
-QString xdotool(const QStringList &args, const QString &display = {})
-{
-    return runTool(u"xdotool"_qs, args, display);
-}
-
 void moveTo(QPoint point)
 {
     xdotool({u"mousemove"_qs, QString::number(point.x()), QString::number(point.y())});
@@ -43,12 +38,6 @@ void drag(QPoint from, QPoint to)
     }
     xdotool({u"mouseup"_qs, u"1"_qs});
     QTest::qWait(300);
-}
-
-void typeAndTransfer()
-{
-    xdotool({u"key"_qs, u"--delay"_qs, u"40"_qs, u"p"_qs, u"r"_qs, u"i"_qs, u"v"_qs, u"e"_qs,
-             u"t"_qs, u"F9"_qs});
 }
 
 // A window's client area on XWayland's root, which is where it shows on the test's server.

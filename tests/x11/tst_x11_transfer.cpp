@@ -4,11 +4,6 @@
 
 namespace {
 
-QString xdotool(const QStringList &args)
-{
-    return runTool(u"xdotool"_qs, args);
-}
-
 QString clipboard(const QString &target)
 {
     return runTool(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs, u"-o"_qs, u"-t"_qs, target});
@@ -29,7 +24,6 @@ private Q_SLOTS:
 private:
     void startKalvo(const QByteArray &settings = {});
     void activate(const QString &id);
-    void typeAndTransfer();
     QString kalvoTitle() const;
     bool lampIsRed() const;
 
@@ -73,12 +67,6 @@ void TestX11Transfer::activate(const QString &id)
     QTRY_COMPARE(xdotool({u"getactivewindow"_qs}), id);
     // Kalvo records the target every 50 ms while it is in the background.
     QTest::qWait(200);
-}
-
-void TestX11Transfer::typeAndTransfer()
-{
-    xdotool({u"key"_qs, u"--delay"_qs, u"40"_qs, u"p"_qs, u"r"_qs, u"i"_qs, u"v"_qs, u"e"_qs,
-             u"t"_qs, u"F9"_qs});
 }
 
 QString TestX11Transfer::kalvoTitle() const
