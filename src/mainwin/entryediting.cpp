@@ -3,6 +3,7 @@
 #include "compositionareas.h"
 #include "core/ulib.h"
 #include "mainbody.h"
+#include "widgets/exactfields.h"
 #include "widgets/mainactions.h"
 #include "widgets/messagebox.h"
 #include "wordbook/reportview.h"
@@ -33,7 +34,7 @@ EntryEditing::EntryEditing(WordBookCommands *wordBooks, MainBody *body)
 void EntryEditing::RegWordExecute()
 {
     CompositionAreas *areas = m_body->areas();
-    TRegFrm dialog(m_wordBooks, areas->russianArea()->toPlainText(), areas->ipaLine()->text());
+    TRegFrm dialog(m_wordBooks, ExactPlainText(areas->russianArea()), areas->ipaLine()->text());
     connect(&dialog, &TRegFrm::registered, areas, [areas] {
         if (Usr.RegClearFlg)
             areas->clearAreas();

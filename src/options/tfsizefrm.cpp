@@ -3,6 +3,7 @@
 #include "core/settingstable.h"
 #include "core/ulib.h"
 #include "dialogstyle.h"
+#include "widgets/exactfields.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -134,7 +135,8 @@ QWidget *TFSizeFrm::buildGroup(int group)
     auto *box = new QGroupBox(caption(group));
     box->setObjectName(numbered("GroupBox", group));
 
-    auto *font = new QLineEdit(Usr.*def.font, box);
+    auto *font = WithoutLengthLimit(new QLineEdit(box));
+    font->setText(Usr.*def.font);
     font->setObjectName(numbered("Edit", group));
     font->setAccessibleName(caption(group) + QStringLiteral("のフォント"));
     font->setReadOnly(true);

@@ -5,6 +5,7 @@
 #include "core/session.h"
 #include "core/ulib.h"
 #include "dialogstyle.h"
+#include "widgets/exactfields.h"
 #include "widgets/fontlists.h"
 #include "widgets/messagebox.h"
 
@@ -103,6 +104,7 @@ QComboBox *TOptionFrm::fontBox(const QString &current, const char *name)
     auto *box = new QComboBox;
     box->setObjectName(QString::fromLatin1(name));
     box->setEditable(true);
+    WithoutLengthLimit(box->lineEdit());
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMaxVisibleItems(kListRows);
     box->addItems(FontFamilies(0, 0));

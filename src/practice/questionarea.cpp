@@ -5,6 +5,7 @@
 #include "core/ulib.h"
 #include "progressdisplay.h"
 #include "reactionpicture.h"
+#include "widgets/exactfields.h"
 #include "widgets/pointsizes.h"
 #include "wordbook/fieldfonts.h"
 
@@ -121,7 +122,7 @@ void QuestionArea::buildStrips()
 
 QLineEdit *QuestionArea::field(const char *name, const QString &accessibleName, bool readOnly)
 {
-    auto *edit = new QLineEdit(m_central);
+    auto *edit = WithoutLengthLimit(new QLineEdit(m_central));
     edit->setObjectName(QString::fromLatin1(name));
     edit->setAccessibleName(accessibleName);
     edit->setReadOnly(readOnly);

@@ -2,6 +2,7 @@
 
 #include "core/textdocument.h"
 #include "input/imeswitch.h"
+#include "widgets/exactfields.h"
 #include "widgets/messagebox.h"
 
 #include <QButtonGroup>
@@ -86,9 +87,9 @@ QLayout *BookHeaderForm::buildFields(const BookHeaderTexts &texts)
 {
     auto *form = new QFormLayout;
     form->setVerticalSpacing(kSpacing);
-    m_title = new QLineEdit(this);
+    m_title = WithoutLengthLimit(new QLineEdit(this));
     m_title->setObjectName(QStringLiteral("Edit1"));
-    m_group = new QLineEdit(this);
+    m_group = WithoutLengthLimit(new QLineEdit(this));
     m_group->setObjectName(QStringLiteral("Edit2"));
     for (QLineEdit *field : {m_title, m_group})
         field->installEventFilter(this);

@@ -5,6 +5,7 @@
 #include "reportview.h"
 #include "tdelfrm.h"
 #include "tmovefrm.h"
+#include "widgets/exactfields.h"
 #include "widgets/mainactions.h"
 #include "wordbookcommands.h"
 #include "wordbookpage.h"
@@ -104,7 +105,8 @@ void EntryMoveDelete::runModal(QDialog &dialog) const
 EntryBoxes MakeEntryBoxes(const ShownEntry &entry, QWidget *parent)
 {
     auto box = [parent](const QString &text) {
-        auto *edit = new QLineEdit(text, parent);
+        auto *edit = WithoutLengthLimit(new QLineEdit(parent));
+        edit->setText(text);
         edit->setReadOnly(true);
         edit->setCursorPosition(0);
         return edit;

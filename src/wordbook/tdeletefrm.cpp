@@ -2,6 +2,7 @@
 
 #include "bookheaderform.h"
 #include "core/ulib.h"
+#include "widgets/exactfields.h"
 #include "widgets/messagebox.h"
 #include "wordbookcommands.h"
 
@@ -89,7 +90,8 @@ TDeleteFrm::TDeleteFrm(WordBookCommands *commands)
 
 QLineEdit *TDeleteFrm::addField(QFormLayout *form, const QString &label, const QString &text)
 {
-    auto *field = new QLineEdit(text, this);
+    auto *field = WithoutLengthLimit(new QLineEdit(this));
+    field->setText(text);
     field->setReadOnly(true);
     form->addRow(label, field);
     return field;

@@ -11,6 +11,7 @@
 #include "ipa/candidatefilter.h"
 #include "ipa/tipapad.h"
 #include "questiontype.h"
+#include "widgets/exactfields.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -76,7 +77,7 @@ TFrame6::TFrame6(QWidget *parent)
 void TFrame6::buildFields()
 {
     for (int field = 0; field < FieldCount; ++field) {
-        auto *edit = new QLineEdit(this);
+        auto *edit = WithoutLengthLimit(new QLineEdit(this));
         edit->setObjectName(QLatin1StringView(kFields[field].name));
         edit->installEventFilter(this);
         m_edits[size_t(field)] = edit;
@@ -248,7 +249,7 @@ WordEntry TFrame6::typedEntry() const
     entry[EntryField::Cue] = LineBreakFilter(TrimLowChars(cueField()->text()));
     entry[EntryField::Kana] = trimmed(m_edits[Kana]->text());
     entry[EntryField::Japanese] = trimmed(m_edits[Japanese]->text());
-    entry[EntryField::Remarks] = LineBreakFilter(TrimLowChars(m_memo->toPlainText()));
+    entry[EntryField::Remarks] = LineBreakFilter(TrimLowChars(ExactPlainText(m_memo)));
     return entry;
 }
 

@@ -1,6 +1,7 @@
 #include "timportfrm.h"
 
 #include "fieldfonts.h"
+#include "widgets/exactfields.h"
 #include "widgets/messagebox.h"
 
 #include <QCheckBox>
@@ -123,9 +124,10 @@ QWidget *TImportFrm::buildPreview()
 QLayout *TImportFrm::buildHeaderFields(const QString &title)
 {
     auto *form = new QFormLayout;
-    m_title = new QLineEdit(title, this);
+    m_title = WithoutLengthLimit(new QLineEdit(this));
+    m_title->setText(title);
     m_title->setObjectName(QStringLiteral("Edit1"));
-    m_group = new QLineEdit(QStringLiteral("インポート"), this);
+    m_group = WithoutLengthLimit(new QLineEdit(QStringLiteral("インポート"), this));
     m_group->setObjectName(QStringLiteral("Edit2"));
     m_type = new QComboBox(this);
     for (QuestionType type : kTypes)

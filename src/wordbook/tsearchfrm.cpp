@@ -12,6 +12,7 @@
 #include "ipa/tipapad.h"
 #include "reportmodel.h"
 #include "reportview.h"
+#include "widgets/exactfields.h"
 #include "widgets/pointsizes.h"
 
 #include <QButtonGroup>
@@ -153,7 +154,7 @@ QLayout *TSearchFrm::buildTopBar()
     m_fieldBox->setObjectName(QStringLiteral("ComboBox1"));
     connect(m_fieldBox, &QComboBox::currentIndexChanged, this, &TSearchFrm::applyMode);
     bar->addWidget(m_fieldBox);
-    m_field = new QLineEdit(this);
+    m_field = WithoutLengthLimit(new QLineEdit(this));
     m_field->setObjectName(QStringLiteral("Edit1"));
     m_field->setAccessibleName(QStringLiteral("検索する言葉"));
     m_field->setMinimumWidth(60);

@@ -1,6 +1,7 @@
 #include "core/folders.h"
 #include "core/textlines.h"
 #include "core/ulib.h"
+#include "mainwin/compositionareas.h"
 #include "mainwin/entryediting.h"
 #include "mainwin/tmainfrm.h"
 #include "modalanswer.h"
@@ -38,6 +39,19 @@ QByteArray book(const QString &type, int entries)
     return EncodeUtf16LeBom(text);
 }
 
+// `unit` repeated to 40,000 characters: longer than a line edit holds by default.
+QString longText(const QString &unit)
+{
+    return unit.repeated(40'000 / unit.size());
+}
+
+// An entry whose every field is long and holds no-break spaces.
+WordEntry longEntry()
+{
+    return {{longText(u"ё\u0301ж\u00A0"_qs), longText(u"ˈɐ\u00A0"_qs), longText(u"カナ"_qs),
+             longText(u"日本語\u00A0"_qs), longText(u"備\u00A0考"_qs)}};
+}
+
 // Types `text` into the dialog's focused field a character at a time, as key presses that
 // carry it.
 void typeText(QWidget *dialog, const QString &text)
@@ -73,6 +87,10 @@ private Q_SLOTS:
     void questionTypes_data();
     void questionTypes();
     void modifyShowsAndStoresTheEntry();
+    void longFieldsSurvive_data();
+    void longFieldsSurvive();
+    void russianAreaKeepsItsText_data();
+    void russianAreaKeepsItsText();
     void searchHitInAnotherClass();
     void callWord3_data();
     void callWord3();
@@ -295,6 +313,81 @@ void TestEntryEditing::modifyShowsAndStoresTheEntry()
     QCOMPARE(stored()[1][EntryField::Japanese], u"変"_qs);
     QCOMPARE(stored()[1][EntryField::Remarks], u"a#$0Db"_qs);
     QCOMPARE(m_commands->page()->wordList()->selectedRow(), 1);
+}
+
+void TestEntryEditing::longFieldsSurvive_data()
+{
+    QTest::addColumn<bool>("modify");
+    QTest::newRow("registered") << false;
+    QTest::newRow("modified without an edit") << true;
+}
+
+// Registering the long entry (pasted into the fields), or committing it unchanged in the modify
+// dialog, writes every field whole.
+void TestEntryEditing::longFieldsSurvive()
+{
+    QFETCH(bool, modify);
+    const WordEntry entry = longEntry();
+    start(u"単語理解"_qs, 0);
+    if (modify) {
+        writeFile(Dirs.CatFolder + u'/' + kFile,
+                  WordBookBytes({u"題"_qs, u"組"_qs, QuestionType::Vocabulary, {entry}}));
+        m_commands->WBMenuClick(kFile);
+        m_commands->page()->wordList()->selectRow(0);
+    }
+    if (modify) {
+        inDialog<TModFrm>(
+            [](TModFrm *dialog) { QTest::keyClick(dialog->frame()->japaneseField(), Qt::Key_F8); });
+    } else {
+        inDialog<TRegFrm>([entry](TRegFrm *dialog) {
+            TFrame6 *frame = dialog->frame();
+            frame->russianField()->insert(entry[EntryField::Russian]);
+            frame->cueField()->insert(entry[EntryField::Cue]);
+            frame->kanaField()->insert(entry[EntryField::Kana]);
+            frame->japaneseField()->insert(entry[EntryField::Japanese]);
+            frame->remarksField()->setPlainText(entry[EntryField::Remarks]);
+            QTest::keyClick(frame->japaneseField(), Qt::Key_F8);
+        });
+    }
+    QTest::keyClick(m_frm.get(), modify ? Qt::Key_F5 : Qt::Key_F4);
+    QCOMPARE(stored().size(), 1);
+    for (int field = 0; field < 5; ++field) {
+        QCOMPARE(stored()[0].fields[field].size(), entry.fields[field].size());
+        QCOMPARE(stored()[0].fields[field], entry.fields[field]);
+    }
+}
+
+void TestEntryEditing::russianAreaKeepsItsText_data()
+{
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<QString>("ipaLine");
+    QTest::addColumn<QString>("russian"); // as the dialog shows and stores it
+    QTest::newRow("no-break spaces") << u"a\u00A0b"_qs << u"ə\u00A0b"_qs << u"a\u00A0b"_qs;
+    QTest::newRow("two lines") << u"a\u00A0b\nc"_qs << QString() << u"a\u00A0b#$0Dc"_qs;
+    QTest::newRow("Shift+Enter line") << u"a\u2028b"_qs << QString() << u"a#$0Db"_qs;
+}
+
+// F4 takes the composition areas' texts as they are, line breaks as "#$0D".
+void TestEntryEditing::russianAreaKeepsItsText()
+{
+    QFETCH(QString, area);
+    QFETCH(QString, ipaLine);
+    QFETCH(QString, russian);
+    start(u"単語理解"_qs, 0);
+    auto *areas = m_frm->findChild<CompositionAreas *>();
+    areas->russianArea()->setPlainText(area);
+    areas->ipaLine()->setText(ipaLine);
+    QString shown;
+    inDialog<TRegFrm>([&shown](TRegFrm *dialog) {
+        shown = dialog->frame()->russianField()->text();
+        dialog->frame()->japaneseField()->setText(u"日"_qs);
+        QTest::keyClick(dialog->frame()->japaneseField(), Qt::Key_F8);
+    });
+    QTest::keyClick(m_frm.get(), Qt::Key_F4);
+    QCOMPARE(shown, russian);
+    QCOMPARE(stored().size(), 1);
+    QCOMPARE(stored()[0][EntryField::Russian], russian);
+    QCOMPARE(stored()[0][EntryField::Cue], ipaLine);
 }
 
 void TestEntryEditing::searchHitInAnotherClass()
