@@ -79,10 +79,10 @@ Judgement PracticeQuiz::judge(QStringView typed, bool ignoreAccents)
 {
     if (m_randIdx < 0)
         return {};
-    m_cAnswer = ignoreAccents ? AccentFilter(m_bufferAns) : m_bufferAns;
-    const QStringView answer = TrimLowChars(typed);
+    m_cAnswer = AnswerForm(m_bufferAns, ignoreAccents);
+    const QString answer = AnswerForm(typed, ignoreAccents);
     Judgement result;
-    result.right = !answer.isEmpty() && answer == QStringView(m_cAnswer);
+    result.right = !answer.isEmpty() && answer == m_cAnswer;
     if (result.right && m_firstJudge) {
         m_score += kPointsPerAnswer;
         result.scored = true;
@@ -90,6 +90,15 @@ Judgement PracticeQuiz::judge(QStringView typed, bool ignoreAccents)
     m_firstJudge = false;
     m_state = m_proIdx == kQuestionsPerGame ? State::GameOver : State::Judged;
     return result;
+}
+
+// A book written by hand may keep blanks after its Russian; a typed answer may carry the
+// stress marks that are ignored.
+QString PracticeQuiz::AnswerForm(QStringView text, bool ignoreAccents)
+{
+    if (!ignoreAccents)
+        return TrimLowChars(text).toString();
+    return TrimLowChars(AccentFilter(text)).toString();
 }
 
 PracticeQuiz::NextStep PracticeQuiz::nextStep() const

@@ -58,9 +58,11 @@ public:
     // The curtain is fully open: the started game no longer counts as remaining. A game that
     // START begins again after an interruption is counted once.
     void curtainOpened();
-    // Judges the typed answer against the current entry's Russian, without its stress marks
-    // when `ignoreAccents`.
+    // Judges the typed answer against the current entry's Russian, both in their AnswerForm.
     Judgement judge(QStringView typed, bool ignoreAccents);
+    // An answer as it is compared: without leading and trailing blanks and control characters,
+    // and without stress marks when `ignoreAccents`.
+    static QString AnswerForm(QStringView text, bool ignoreAccents);
     NextStep nextStep() const;
     // NEXT within a game: the next question, unscored if the current one was not judged.
     void nextQuestion();

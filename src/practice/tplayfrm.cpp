@@ -2,7 +2,6 @@
 
 #include "bookchooser.h"
 #include "core/codecs.h"
-#include "core/textdocument.h"
 #include "core/ulib.h"
 #include "curtain.h"
 #include "input/accentkeys.h"
@@ -259,11 +258,13 @@ void TPlayFrm::coverQuestionArea()
 }
 
 // START: a game from its first question while the curtain opens. After an interruption (another
-// folder picked) it is the interrupted game again.
+// folder picked) it is the interrupted game again. A reaction still due belonged to the game
+// before, which is now over.
 void TPlayFrm::KeyButton1Click()
 {
     if (!m_doorClosed || !m_quiz.playable())
         return;
+    m_resultTimer.stop();
     m_quiz.start();
     m_area->InitGamen();
     Sys.PTitle.clear();
@@ -308,7 +309,8 @@ void TPlayFrm::KeyButton3Click()
     const QString typed = m_area->answerField()->text();
     const Judgement judgement = m_quiz.judge(typed, Usr.AcIgnoreFlg);
     m_area->DrawScore(m_quiz.Score());
-    m_area->showJudgement(judgement.right, m_quiz.CAnswer(), TrimLowChars(typed));
+    m_area->showJudgement(judgement.right, m_quiz.CAnswer(),
+                          PracticeQuiz::AnswerForm(typed, Usr.AcIgnoreFlg));
     if (!m_quiz.Biko().isEmpty())
         ShowBikoFrm(m_quiz.Biko());
     if (m_quiz.ProIdx() == PracticeQuiz::kQuestionsPerGame)
@@ -317,13 +319,12 @@ void TPlayFrm::KeyButton3Click()
     m_area->nextButton()->setFocus();
 }
 
-// NEXT: the next question, or after a game the next game or a new pass when confirmed.
+// NEXT: the next question, or after a game the next game or a new pass when confirmed. The
+// finished game's reaction, when still due, is dropped only once the user has confirmed;
+// declined, it still follows.
 void TPlayFrm::KeyButton2Click()
 {
-    const PracticeQuiz::NextStep step = m_quiz.nextStep();
-    if (step != PracticeQuiz::NextStep::NextQuestion)
-        m_resultTimer.stop();
-    switch (step) {
+    switch (m_quiz.nextStep()) {
     case PracticeQuiz::NextStep::NextQuestion:
         m_area->hideJudgement();
         m_quiz.nextQuestion();
@@ -333,6 +334,7 @@ void TPlayFrm::KeyButton2Click()
     case PracticeQuiz::NextStep::OfferNextGame:
         if (!Confirm(QStringLiteral("次の勝負に行きますか？"), this))
             return;
+        m_resultTimer.stop();
         m_area->InitGamen();
         Sys.PTitle.clear();
         Sys.Pnumber = -1;
@@ -344,6 +346,7 @@ void TPlayFrm::KeyButton2Click()
     case PracticeQuiz::NextStep::OfferNewPass:
         if (!Confirm(QStringLiteral("同じ単語帳を順番を変えて最初からやりますか？"), this))
             return;
+        m_resultTimer.stop();
         m_quiz.newPass();
         m_chooser->DrawRemaining(m_quiz.Remaining());
         CloseBikoFrm();

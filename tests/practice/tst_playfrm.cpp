@@ -207,13 +207,21 @@ void TestPlayFrm::wholeGameFromTheKeyboard()
     QCOMPARE(m_frm->focusWidget(), m_frm->curtain()->startButton());
 }
 
-enum class Interruption { FolderThenStart, QuickNextGame, FolderThenEdit };
+enum class Interruption {
+    FolderThenStart,
+    QuickNextGame,
+    QuickNextGameDeclined,
+    QuickFolderThenStart,
+    FolderThenEdit
+};
 
 void TestPlayFrm::interruptions_data()
 {
     QTest::addColumn<Interruption>("interruption");
     QTest::newRow("another folder mid-game, then START") << Interruption::FolderThenStart;
     QTest::newRow("the next game within 500 ms") << Interruption::QuickNextGame;
+    QTest::newRow("the next game declined within 500 ms") << Interruption::QuickNextGameDeclined;
+    QTest::newRow("another folder and START within 500 ms") << Interruption::QuickFolderThenStart;
     QTest::newRow("another folder, then 加筆する") << Interruption::FolderThenEdit;
 }
 
@@ -231,6 +239,21 @@ void TestPlayFrm::interruptions()
     QLineEdit *number = m_frm->findChild<QLineEdit *>(u"Edit8"_qs);
     const QString first = number->text();
     QuestionArea *area = m_frm->questionArea();
+    // Ten right answers; the reaction is then due 500 ms after the last judgement.
+    const auto playGame = [&] {
+        for (int question = 1; question <= 10; ++question) {
+            typeText(area->answerField(), u"д"_qs + number->text());
+            QTest::keyClick(area->answerField(), Qt::Key_Return);
+            if (question < 10)
+                QTest::keyClick(area->nextButton(), Qt::Key_Return);
+        }
+    };
+    const auto noReaction = [&] {
+        QTest::qWait(700);
+        QVERIFY(!area->reactionWord(0)->isVisible());
+        QCOMPARE(area->picture(0)->picture(), -1);
+    };
+    ModalRecord record;
     switch (interruption) {
     case Interruption::FolderThenStart:
         m_frm->chooser()->bookButton(1)->click();
@@ -239,22 +262,28 @@ void TestPlayFrm::interruptions()
         QCOMPARE(remaining->text(), u"1"_qs);
         QCOMPARE(number->text(), first);
         break;
-    case Interruption::QuickNextGame: {
-        for (int question = 1; question <= 10; ++question) {
-            typeText(area->answerField(), u"д"_qs + number->text());
-            QTest::keyClick(area->answerField(), Qt::Key_Return);
-            if (question < 10)
-                QTest::keyClick(area->nextButton(), Qt::Key_Return);
-        }
-        ModalRecord record;
+    case Interruption::QuickNextGame:
+        playGame();
         AnswerNextBox(&record, u"はい(&Y)"_qs);
         QTest::keyClick(area->nextButton(), Qt::Key_Return);
         QCOMPARE(record.text, u"次の勝負に行きますか？"_qs);
-        QTest::qWait(700);
-        QVERIFY(!area->reactionWord(0)->isVisible());
-        QCOMPARE(area->picture(0)->picture(), -1);
+        noReaction();
         break;
-    }
+    case Interruption::QuickNextGameDeclined:
+        playGame();
+        AnswerNextBox(&record, u"いいえ(&N)"_qs);
+        QTest::keyClick(area->nextButton(), Qt::Key_Return);
+        QCOMPARE(record.count, 1);
+        QTRY_VERIFY(area->reactionWord(0)->isVisible());
+        QCOMPARE(area->reactionWord(0)->text(), u"やった"_qs);
+        break;
+    case Interruption::QuickFolderThenStart:
+        playGame();
+        m_frm->chooser()->bookButton(1)->click();
+        start->click();
+        QCOMPARE(number->text(), first);
+        noReaction();
+        break;
     case Interruption::FolderThenEdit: {
         m_frm->chooser()->bookButton(1)->click();
         QCOMPARE(Usr.PFIndex, 1);

@@ -142,7 +142,11 @@ void TestPracticeQuiz::judging_data()
     QTest::newRow("blanks around") << mama << u"  мама \t"_qs << true << true << mama;
     QTest::newRow("accents ignored, plain typed") << stressed << mama << true << true << mama;
     QTest::newRow("accents ignored, stressed typed")
-        << stressed << stressed << true << false << mama;
+        << stressed << stressed << true << true << mama;
+    QTest::newRow("accents ignored, stress typed on a plain answer")
+        << u"студент"_qs << u"студе\u0301нт"_qs << true << true << u"студент"_qs;
+    QTest::newRow("accents ignored, grave typed")
+        << stressed << u"ма\u0300ма"_qs << true << true << mama;
     QTest::newRow("accents kept, stressed typed")
         << stressed << stressed << false << true << stressed;
     QTest::newRow("accents kept, plain typed") << stressed << mama << false << false << stressed;
@@ -150,6 +154,10 @@ void TestPracticeQuiz::judging_data()
     QTest::newRow("inner blanks count")
         << u"до свидания"_qs << u"до  свидания"_qs << true << false << u"до свидания"_qs;
     QTest::newRow("empty answer") << mama << u" "_qs << true << false << mama;
+    QTest::newRow("stored with trailing blanks")
+        << u"дом  "_qs << u"дом"_qs << true << true << u"дом"_qs;
+    QTest::newRow("stored with blanks, accents kept")
+        << u" до\u0301м\t"_qs << u"до\u0301м"_qs << false << true << u"до\u0301м"_qs;
 }
 
 void TestPracticeQuiz::judging()
