@@ -22,9 +22,11 @@ void applyValue(const SettingDef &def, const QString &value)
     std::visit(
         [&](auto *target) {
             using T = std::remove_pointer_t<decltype(target)>;
-            if constexpr (std::is_same_v<T, int>)
-                *target = parseInteger(value).value_or(def.fallback);
-            else if constexpr (std::is_same_v<T, bool>)
+            if constexpr (std::is_same_v<T, int>) {
+                const int number = parseInteger(value).value_or(def.fallback);
+                if (number >= def.minimum && number <= def.maximum)
+                    *target = number;
+            } else if constexpr (std::is_same_v<T, bool>)
                 *target = value == u"1";
             else
                 *target = value;

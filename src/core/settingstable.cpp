@@ -20,6 +20,15 @@ constexpr SettingDef integerBySize(QLatin1StringView key, int UsrVars::*m, int d
         .key = key, .member = m, .intDefault = def, .intDefaultSmall = small, .fallback = fallback};
 }
 
+// A font scale in percent, within what the font size dialog's slider allows.
+constexpr SettingDef scale(QLatin1StringView key, int UsrVars::*m, int def)
+{
+    SettingDef row = integer(key, m, def, def);
+    row.minimum = 60;
+    row.maximum = 100;
+    return row;
+}
+
 constexpr SettingDef flag(QLatin1StringView key, bool UsrVars::*m, bool def)
 {
     return {.key = key, .member = m, .flagDefault = def};
@@ -64,10 +73,10 @@ const std::array<SettingDef, 48> &table()
         integer(KEY(SColumn), 3, 3),
         integer(KEY(MainFontSize), 20, 20),
         integer(KEY(IPAFontSize), 14, 14),
-        integer(KEY(FParamMain), 80, 80),
-        integer(KEY(FParamIPA), 88, 88),
-        integer(KEY(FParamJp), 81, 81),
-        integer(KEY(ChartMainParam), 70, 70),
+        scale(KEY(FParamMain), 80),
+        scale(KEY(FParamIPA), 88),
+        scale(KEY(FParamJp), 81),
+        scale(KEY(ChartMainParam), 70),
         columnWidth(QLatin1StringView("Lv1ColumnWidth0"), 0, 180),
         columnWidth(QLatin1StringView("Lv1ColumnWidth1"), 1, 60),
         columnWidth(QLatin1StringView("Lv1ColumnWidth2"), 2, 120),

@@ -3,6 +3,7 @@
 #include "ulib.h"
 
 #include <QLatin1StringView>
+#include <limits>
 #include <span>
 #include <variant>
 
@@ -24,6 +25,9 @@ struct SettingDef {
     const char16_t *stringDefault = u"";
     // The default follows the screen size (the small-screen flag).
     bool defaultFromScreen = false;
+    // The integers a setting may take; a value read outside keeps the default.
+    int minimum = std::numeric_limits<int>::min();
+    int maximum = std::numeric_limits<int>::max();
 };
 
 std::span<const SettingDef> SettingsTable();

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QSysInfo>
+#include <QtEndian>
 
 #include <cstring>
 
@@ -18,6 +19,22 @@ constexpr int kLineFields = 6;
 bool startsWithUtf8Mark(const QByteArray &bytes)
 {
     return bytes.startsWith("\xEF\xBB\xBF");
+}
+
+bool startsWithUtf16BeMark(const QByteArray &bytes)
+{
+    return bytes.startsWith("\xFE\xFF");
+}
+
+// Code unit by code unit, as the little-endian reader does, so nothing is replaced.
+QString decodeUtf16Be(const QByteArray &bytes)
+{
+    const qsizetype units = (bytes.size() - 2) / 2;
+    QString text(units, Qt::Uninitialized);
+    const char *in = bytes.constData() + 2;
+    for (qsizetype i = 0; i < units; ++i)
+        text[i] = QChar(qFromBigEndian<char16_t>(in + 2 * i));
+    return text;
 }
 
 bool hasZeroByte(const QByteArray &bytes)
@@ -108,6 +125,8 @@ qsizetype plainSize(const WordBook &book)
 // Every UTF-16 line end holds a zero byte, so a file without one is plainly not UTF-16.
 QString DecodeWordBook(const QByteArray &bytes)
 {
+    if (startsWithUtf16BeMark(bytes))
+        return decodeUtf16Be(bytes);
     const bool utf8 = !bytes.isEmpty() && !hasZeroByte(bytes) &&
                       (startsWithUtf8Mark(bytes) || isValidUtf8(bytes));
     return utf8 ? decodeUtf8(bytes) : DecodeUtf16Le(bytes);

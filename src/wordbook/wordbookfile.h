@@ -24,7 +24,8 @@ inline constexpr int kHeaderLines = 3;
 // A file's text. Files are UTF-16 little-endian, with or without FF FE. A file that is plainly
 // not, because it starts with the UTF-8 byte-order mark, or because it is valid UTF-8 without a
 // single zero byte (every UTF-16 line end has one), is a book written by hand in a text editor
-// and is read as UTF-8 instead of being turned into garbage.
+// and is read as UTF-8 instead of being turned into garbage; one that starts with FE FF is
+// UTF-16 big-endian, as some editors write it. The next write stores either as usual.
 QString DecodeWordBook(const QByteArray &bytes);
 
 // One entry line split with the comma-text rules; true when it gives exactly six fields, whose

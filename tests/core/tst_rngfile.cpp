@@ -106,6 +106,12 @@ void TestRngFile::readValues_data()
     QTest::newRow("unknown key ignored") << u"Nothing,1"_qs << u"RusImeIndex"_qs << u"3"_qs;
     QTest::newRow("out-of-range layout stored")
         << u"RusImeIndex,9"_qs << u"RusImeIndex"_qs << u"9"_qs;
+    QTest::newRow("chart scale above its slider")
+        << u"ChartMainParam,10000"_qs << u"ChartMainParam"_qs << u"70"_qs;
+    QTest::newRow("Japanese scale below its slider")
+        << u"FParamJp,59"_qs << u"FParamJp"_qs << u"81"_qs;
+    QTest::newRow("scale at the slider's end")
+        << u"FParamMain,100"_qs << u"FParamMain"_qs << u"100"_qs;
 }
 
 namespace {
@@ -177,6 +183,7 @@ void TestRngFile::chartMainFSize_data()
     QTest::newRow("68 truncates toward zero") << 68 << 6;
     QTest::newRow("60") << 60 << 4;
     QTest::newRow("70") << 70 << 6;
+    QTest::newRow("10000 is outside the slider") << 10000 << 6;
 }
 
 void TestRngFile::chartMainFSize()
@@ -188,14 +195,15 @@ void TestRngFile::chartMainFSize()
 
 void TestRngFile::roundTripOfAllKeys()
 {
-    // Give every setting a value different from its default, write, reset, read back.
+    // Give every setting a value different from its default, write, reset, read back. A
+    // setting with a range takes its lowest value.
     int n = 1000;
     for (const SettingDef &def : SettingsTable()) {
         std::visit(
             [&](auto *v) {
                 using T = std::remove_pointer_t<decltype(v)>;
                 if constexpr (std::is_same_v<T, int>)
-                    *v = -(++n);
+                    *v = def.minimum > std::numeric_limits<int>::min() ? def.minimum : -(++n);
                 else if constexpr (std::is_same_v<T, bool>)
                     *v = !*v;
                 else

@@ -24,6 +24,15 @@ QByteArray utf16(const QString &text, bool mark = true)
     return mark ? bytes : bytes.sliced(2);
 }
 
+// As some editors write UTF-16: big-endian, after FE FF.
+QByteArray utf16BigEndian(const QString &text)
+{
+    QByteArray bytes("\xFE\xFF", 2);
+    for (QChar c : text)
+        bytes.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    return bytes;
+}
+
 const QString kHeader = u"題\r\n組\r\n単語理解\r\n"_qs;
 
 } // namespace
@@ -136,6 +145,8 @@ void TestWordBookFile::reading_data()
     QTest::newRow("UTF-8 without mark") << (kHeader + line).toUtf8() << true << vb << da << 0;
     QTest::newRow("UTF-16 that starts like the UTF-8 mark")
         << QByteArray("\xEF\xBB\xBF\x00\r\0\n\0\r\0\n\0", 12) << false << vb << Entries{} << 0;
+    QTest::newRow("UTF-16 big-endian with mark")
+        << utf16BigEndian(kHeader + line) << true << vb << da << 0;
     QTest::newRow("invalid UTF-8 is read as UTF-16")
         << QByteArray("\xFF\x41\r\0\n\0", 6) << false << vb << Entries{} << 0;
 }
