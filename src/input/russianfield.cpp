@@ -1,11 +1,10 @@
 #include "russianfield.h"
 
 #include "imeswitch.h"
+#include "inputmethodgate.h"
 #include "platform/platformservices.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QInputMethod>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -19,11 +18,9 @@ RussianField::RussianField(QWidget *field)
     , m_field(field)
 {
     field->installEventFilter(this);
-    m_listener = AddLayoutListener([this] {
-        flushPending();
-        updateInputMethod();
-    });
-    updateInputMethod();
+    // The system input method would compose Japanese from the same keys.
+    InputMethodGate::install(field, [] { return ActiveRussianLayout() != 0; });
+    m_listener = AddLayoutListener([this] { flushPending(); });
 }
 
 RussianField::~RussianField()
@@ -38,9 +35,6 @@ bool RussianField::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress:
         return handleKeyPress(static_cast<QKeyEvent *>(event));
-    case QEvent::FocusIn:
-        updateInputMethod();
-        break;
     case QEvent::FocusOut:
         flushPending();
         break;
@@ -75,16 +69,4 @@ void RussianField::deliver(const QString &text)
 void RussianField::flushPending()
 {
     deliver(m_engine.flush());
-}
-
-// The system input method would compose Japanese from the same keys, so it is off while the
-// layout is typed here.
-void RussianField::updateInputMethod()
-{
-    const bool engineOn = ActiveRussianLayout() != 0;
-    if (m_field->testAttribute(Qt::WA_InputMethodEnabled) == !engineOn)
-        return;
-    m_field->setAttribute(Qt::WA_InputMethodEnabled, !engineOn);
-    if (m_field->hasFocus())
-        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
 }

@@ -29,7 +29,6 @@ private:
     explicit RussianField(QWidget *field);
     bool handleKeyPress(QKeyEvent *event);
     void deliver(const QString &text);
-    void updateInputMethod();
 
     QWidget *m_field;
     LayoutEngine m_engine;

@@ -4,11 +4,13 @@
 #include "core/ulib.h"
 #include "input/accentkeys.h"
 #include "input/imeswitch.h"
+#include "input/inputmethodgate.h"
 #include "input/russianfield.h"
 #include "input/truspad.h"
 #include "ipa/candidatefilter.h"
 #include "ipa/tipapad.h"
 #include "transfer/areafonts.h"
+#include "widgets/exactfields.h"
 #include "widgets/messagebox.h"
 
 #include <QLineEdit>
@@ -34,14 +36,16 @@ QFont areaFont(const RichFont &rich, QFont::StyleHint hint)
 CompositionAreas::CompositionAreas(QWidget *parent)
     : QObject(parent)
     , m_memo(new QPlainTextEdit(parent))
-    , m_edit(new QLineEdit(parent))
+    , m_edit(WithoutLengthLimit(new QLineEdit(parent)))
 {
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_edit->setObjectName(QStringLiteral("Edit1"));
     m_memo->installEventFilter(this);
     m_accentKeys = AccentKeys::install(m_memo);
-    RussianField::install(m_memo);
+    m_russianField = RussianField::install(m_memo);
     m_edit->installEventFilter(this);
+    // The IPA line types candidates itself; in kana mode it is a Japanese field.
+    m_ipaGate = InputMethodGate::install(m_edit, [] { return !Usr.KanaFlg; });
     installIpaCandidates(m_edit, {[this] {
                                       if (m_ipaPad)
                                           m_ipaPad->DispArrIPA();
@@ -85,6 +89,7 @@ void CompositionAreas::applyFonts()
 void CompositionAreas::setKanaMode(bool on)
 {
     Usr.KanaFlg = on;
+    m_ipaGate->refresh();
     applyFonts();
     m_edit->clear();
 }
@@ -123,6 +128,11 @@ void CompositionAreas::takeEntry(const QString &russian, const QString &ipaText)
     }
 }
 
+void CompositionAreas::completePendingInput()
+{
+    m_russianField->flushPending();
+}
+
 void CompositionAreas::clearAreas()
 {
     m_edit->clear();
@@ -139,7 +149,7 @@ void CompositionAreas::applyScrollBars()
 
 void CompositionAreas::RemoveAc()
 {
-    const auto result = RemoveAccentsResult(m_memo->toPlainText());
+    const auto result = RemoveAccentsResult(ExactPlainText(m_memo));
     if (!result)
         return;
     if (!Confirm(
@@ -152,7 +162,7 @@ void CompositionAreas::RemoveAc()
 
 QString CompositionAreas::activeText() const
 {
-    return Sys.TransMainFlg ? m_memo->toPlainText() : m_edit->text();
+    return Sys.TransMainFlg ? ExactPlainText(m_memo) : m_edit->text();
 }
 
 void CompositionAreas::showCharacterCount()

@@ -5,10 +5,12 @@
 #include <QObject>
 
 class AccentKeys;
+class InputMethodGate;
 class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
 class QWidget;
+class RussianField;
 class TIPAPad;
 class TRusPad;
 
@@ -42,6 +44,7 @@ public:
     // F3: alphanumeric mode on or off, with the area's background and the layout.
     void ImePauseExecute();
     // Empties the IPA line, then the Russian area.
+    void completePendingInput() override;
     void clearAreas() override;
     // Both scroll bars of the Russian area, or none.
     void applyScrollBars();
@@ -70,6 +73,8 @@ private:
     QPlainTextEdit *m_memo;
     QLineEdit *m_edit;
     AccentKeys *m_accentKeys = nullptr;
+    RussianField *m_russianField = nullptr;
+    InputMethodGate *m_ipaGate = nullptr;
     TIPAPad *m_ipaPad = nullptr;
     QTabWidget *m_padPages = nullptr;
 };

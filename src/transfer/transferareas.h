@@ -11,6 +11,9 @@ public:
 
     virtual QPlainTextEdit *russianArea() const = 0;
     virtual QLineEdit *ipaLine() const = 0;
+    // Types a pending dead key letter of the Russian area into it, so it is transferred too;
+    // areas without a layout engine have nothing pending.
+    virtual void completePendingInput() {}
     // Empties the IPA line, then the Russian area.
     virtual void clearAreas() = 0;
 };

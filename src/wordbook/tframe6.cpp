@@ -6,6 +6,7 @@
 #include "fieldfonts.h"
 #include "input/accentkeys.h"
 #include "input/imeswitch.h"
+#include "input/inputmethodgate.h"
 #include "input/russianfield.h"
 #include "input/truspad.h"
 #include "ipa/candidatefilter.h"
@@ -93,7 +94,7 @@ void TFrame6::buildFields()
     m_memoLabel = new QLabel(QString::fromUtf16(kRemarks.caption), this);
     m_memoLabel->setBuddy(m_memo);
     // The IPA field's keys are candidate keys, not input method keys.
-    ipaField()->setAttribute(Qt::WA_InputMethodEnabled, false);
+    InputMethodGate::install(ipaField(), [] { return true; });
     connect(ipaField(), &QLineEdit::textChanged, this, [] { LoadInitIme(); });
 }
 

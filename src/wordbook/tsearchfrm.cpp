@@ -6,6 +6,7 @@
 #include "fieldfonts.h"
 #include "input/accentkeys.h"
 #include "input/imeswitch.h"
+#include "input/inputmethodgate.h"
 #include "input/russianfield.h"
 #include "input/truspad.h"
 #include "ipa/candidatefilter.h"
@@ -238,6 +239,10 @@ void TSearchFrm::installKeyRules()
     m_russianField = RussianField::install(m_field);
     m_ipaFilter = installIpaCandidates(m_field, {[this] { m_ipaPad->DispArrIPA(); },
                                                  [this](const QString &s) { OutputIPAString(s); }});
+    // The IPA keys are candidate keys, never the input method's; the Russian mode's layout
+    // engine keeps it away by itself.
+    m_ipaGate = InputMethodGate::install(
+        m_field, [this] { return kModes[m_fieldBox->currentIndex()].rules == KeyRules::Ipa; });
 }
 
 void TSearchFrm::attachKeyRules(int mode)
@@ -292,7 +297,7 @@ void TSearchFrm::applyMode(int mode)
     const FieldMode &fieldMode = kModes[mode];
     m_field->setFont(modeFont(fieldMode.font, font()));
     attachKeyRules(mode);
-    m_field->setAttribute(Qt::WA_InputMethodEnabled, fieldMode.rules == KeyRules::Plain);
+    m_ipaGate->refresh();
     m_pages->setTabVisible(RussianPage, fieldMode.page == RussianPage);
     m_pages->setTabVisible(IpaPage, fieldMode.page == IpaPage);
     m_pages->setCurrentIndex(fieldMode.page);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class InputMethodGate;
 class IpaCandidateFilter;
 class QButtonGroup;
 class QComboBox;
@@ -70,5 +71,6 @@ private:
     QObject *m_accentKeys = nullptr;
     QObject *m_russianField = nullptr;
     QObject *m_ipaFilter = nullptr;
+    InputMethodGate *m_ipaGate = nullptr;
     bool m_shown = false;
 };
