@@ -34,6 +34,7 @@ EntryEditing::EntryEditing(WordBookCommands *wordBooks, MainBody *body)
 void EntryEditing::RegWordExecute()
 {
     CompositionAreas *areas = m_body->areas();
+    areas->completePendingInput();
     TRegFrm dialog(m_wordBooks, ExactPlainText(areas->russianArea()), areas->ipaLine()->text());
     connect(&dialog, &TRegFrm::registered, areas, [areas] {
         if (Usr.RegClearFlg)

@@ -3,6 +3,7 @@
 #include "core/ulib.h"
 #include "ipa/ipafonts.h"
 #include "targetlamp.h"
+#include "widgets/exactfields.h"
 #include "widgets/fontlists.h"
 #include "widgets/mainactions.h"
 
@@ -237,7 +238,7 @@ QComboBox *MainToolBar::fontGroupBox(QWidget *group, const char *name)
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMaxVisibleItems(kBoxRows);
     box->installEventFilter(this);
-    box->lineEdit()->installEventFilter(this);
+    WithoutLengthLimit(box->lineEdit())->installEventFilter(this);
     return box;
 }
 

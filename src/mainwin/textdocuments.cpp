@@ -3,6 +3,7 @@
 #include "core/textdocument.h"
 #include "core/ulib.h"
 #include "input/imeswitch.h"
+#include "widgets/exactfields.h"
 #include "widgets/messagebox.h"
 
 #include <QAbstractFileIconProvider>
@@ -210,15 +211,9 @@ bool TextDocuments::canSave() const
     return !Sys.Ufname.isEmpty();
 }
 
-// The area's text with a LF between lines. The raw text keeps a no-break space, which the
-// plain text would turn into a space; lines are separated by U+2029 and, within a block, by
-// U+2028 (Shift+Enter).
 QString TextDocuments::areaText() const
 {
-    QString text = m_area->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    return text;
+    return ExactPlainText(m_area);
 }
 
 void TextDocuments::saveAsWithoutLayout()

@@ -39,6 +39,7 @@ public:
     bool canSave() const;
 
 private:
+    // The area's text with a LF between lines, no-break spaces kept.
     QString areaText() const;
     void saveAsWithoutLayout();
     bool write(const QString &path, const QString &text);

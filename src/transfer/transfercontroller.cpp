@@ -78,6 +78,7 @@ void TransferController::followApplicationState(Qt::ApplicationState state)
 
 void TransferController::TransferExecute()
 {
+    m_areas->completePendingInput();
     const bool selected = activeAreaHasSelection();
     const QString text = activeAreaText();
     putOnClipboard(text);

@@ -7,6 +7,7 @@
 #include "testenv.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void columnWidthsAreSaved();
     void compactArrangement_data();
     void compactArrangement();
+    void transferTypesAPendingDeadKey_data();
+    void transferTypesAPendingDeadKey();
 
 private:
     void start(const QByteArray &settings = {});
@@ -237,6 +240,32 @@ void TestMainFrmWiring::compactArrangement()
     QCOMPARE(child<QWidget>("ExitGroup")->x(), exitGroupX);
     QCOMPARE(child<QWidget>("Panel3")->width(), padPanelWidth);
     QCOMPARE(child<QWidget>("ToolBar1")->height(), 57);
+}
+
+void TestMainFrmWiring::transferTypesAPendingDeadKey_data()
+{
+    QTest::addColumn<QList<int>>("keyCodes"); // X key codes of the Latin keys
+    QTest::addColumn<QString>("transferred");
+    QTest::newRow("v a s") << QList<int>{55, 38, 39} << u"вас"_qs;
+    QTest::newRow("m o j") << QList<int>{58, 32, 44} << u"мой"_qs;
+}
+
+// F9 right after a mnemonic dead key: its letter is typed, shown and transferred.
+void TestMainFrmWiring::transferTypesAPendingDeadKey()
+{
+    QFETCH(QList<int>, keyCodes);
+    QFETCH(QString, transferred);
+    start("TransIndex,4\r\n");
+    auto *memo = child<QPlainTextEdit>("Memo1");
+    memo->setFocus();
+    for (int code : keyCodes) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, code, 0, 0, u"x"_qs);
+        QCoreApplication::sendEvent(memo, &press);
+    }
+    QCOMPARE(memo->toPlainText(), transferred.chopped(1));
+    QTest::keyClick(m_frm.get(), Qt::Key_F9);
+    QCOMPARE(memo->toPlainText(), transferred);
+    QCOMPARE(QGuiApplication::clipboard()->text(), transferred);
 }
 
 QTEST_MAIN(TestMainFrmWiring)
