@@ -70,9 +70,11 @@ a ten-question typing quiz.")
 # The libraries come from dpkg-shlibdeps; what the program loads or draws with at run time it
 # names itself: Qt's platform plugins (xcb itself comes with libqt6gui6, Wayland's with
 # qt6-wayland) and fonts with Cyrillic, IPA and Japanese glyphs. Qt's Japanese texts, for its
-# dialogs, are recommended.
+# dialogs, are recommended, and so is xdg-open, which opens the help; the help is a PDF, so a
+# viewer for it is suggested.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-dejavu-core, fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "evince | okular | qpdfview | mupdf | pdf-viewer")
 
 include(CPack)

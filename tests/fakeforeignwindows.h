@@ -3,10 +3,11 @@
 #include "platform/foreignwindows.h"
 
 #include <QList>
+#include <utility>
 
 // A scripted desktop for the transfer: open windows, the one with the input, and a record of
 // what the program did. activate() succeeds only for an open window and gives it the input;
-// sendPaste() records the terminal flag of each paste.
+// sendPaste() records the target and the key of each paste and answers `pasteResult`.
 class FakeForeignWindows final : public ForeignWindows {
 public:
     bool available() const override { return isAvailable; }
@@ -22,17 +23,17 @@ public:
         }
         return false;
     }
-    bool sendPaste(bool terminal) override
+    PasteResult sendPaste(quintptr target, PasteKey key) override
     {
-        pastes.append(terminal);
-        return pasteSucceeds;
+        pastes.append({target, key});
+        return pasteResult;
     }
 
     // Opens a window and gives it the input.
     ForeignWindow focusNew(quintptr id, const QString &title, bool shell = false,
-                           bool terminal = false)
+                           PasteKey pasteKey = PasteKey::CtrlV)
     {
-        ForeignWindow window{id, title, shell, terminal};
+        ForeignWindow window{id, title, shell, pasteKey};
         windows.append(window);
         foreground = window;
         return window;
@@ -46,10 +47,10 @@ public:
     }
 
     bool isAvailable = true;
-    bool pasteSucceeds = true;
+    PasteResult pasteResult = PasteResult::Sent;
     ForeignWindow foreground;
     QList<ForeignWindow> windows;
     QList<quintptr> activations;
-    // The terminal flag of every paste sent, in order.
-    QList<bool> pastes;
+    // The target and the key of every paste sent, in order.
+    QList<std::pair<quintptr, PasteKey>> pastes;
 };

@@ -3,14 +3,15 @@
 #include "compositionareas.h"
 #include "core/ulib.h"
 #include "mainbody.h"
+#include "platform/documentviewer.h"
 #include "textdocuments.h"
+#include "transfer/helpdocument.h"
 #include "widgets/mainactions.h"
 #include "widgets/messagebox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -18,7 +19,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabWidget>
-#include <QUrl>
 #include <span>
 
 // One menu item: a command of its own, or a shared action of the window. A row without a name
@@ -204,8 +204,10 @@ MainMenus::MainMenus(QMenuBar *bar, MainActions *actions, CompositionAreas *area
     , m_areas(areas)
     , m_documents(documents)
     , m_body(body)
+    , m_helpViewer(new DocumentViewer(this))
 {
     setObjectName(QStringLiteral("MainMenus"));
+    connect(m_helpViewer, &DocumentViewer::cannotShow, this, &MainMenus::sayHelpCannotBeShown);
     for (const MenuRow &row : menuTable())
         buildMenu(bar, row);
 }
@@ -369,11 +371,12 @@ void MainMenus::removeAccents()
     m_areas->RemoveAc();
 }
 
-// The help document opens in the system's viewer; from then on the transfer stops tracking
-// target windows, since the viewer would become the target.
+// The help document opens in the system's viewer; from then on the transfer passes over the
+// viewer's window, which would otherwise become the target. Whether a program could show it is
+// known only later; the menu does not wait for it.
 void MainMenus::openHelp()
 {
-    const QString path = QDir(Dirs.HelpFolder).filePath(QStringLiteral("RusHelp.pdf"));
+    const QString path = QDir(Dirs.HelpFolder).filePath(HelpFileName());
     if (!QFileInfo(path).isFile()) {
         ShowWarning(QStringLiteral("ヘルプ「%1」が見つかりません。\n"
                                    "Kalvo をインストールし直してください。")
@@ -382,10 +385,16 @@ void MainMenus::openHelp()
         return;
     }
     Sys.HelpOpenFlg = true;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        ShowWarning(QStringLiteral("ヘルプ「%1」を開くプログラムが見つかりませんでした。")
-                        .arg(QDir::toNativeSeparators(path)),
-                    m_body->window());
+    m_helpViewer->open(path);
+}
+
+void MainMenus::sayHelpCannotBeShown(const QString &path)
+{
+    ShowWarning(QStringLiteral("PDF を表示できるプログラムが見つかりません。"
+                               "PDF ビューアーをインストールしてください。\n"
+                               "ヘルプのファイル: %1")
+                    .arg(QDir::toNativeSeparators(path)),
+                m_body->window());
 }
 
 void MainMenus::requestOptions()

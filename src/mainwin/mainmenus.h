@@ -4,6 +4,7 @@
 #include <span>
 
 class CompositionAreas;
+class DocumentViewer;
 class MainActions;
 class MainBody;
 class QMenu;
@@ -57,6 +58,7 @@ private:
     void showCharacterCount();
     void removeAccents();
     void openHelp();
+    void sayHelpCannotBeShown(const QString &path);
     void requestOptions();
     void requestFontSizeDialog();
     void requestKeyboardDialog();
@@ -73,5 +75,6 @@ private:
     CompositionAreas *m_areas;
     TextDocuments *m_documents;
     MainBody *m_body;
+    DocumentViewer *m_helpViewer;
     QMenu *m_transferMenu = nullptr;
 };

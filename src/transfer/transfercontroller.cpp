@@ -3,6 +3,7 @@
 #include "areafonts.h"
 #include "clipboardforms.h"
 #include "core/ulib.h"
+#include "helpdocument.h"
 #include "platform/foreignwindows.h"
 #include "transferareas.h"
 
@@ -123,8 +124,18 @@ QString TransferController::activeAreaText() const
 void TransferController::putOnClipboard(const QString &text)
 {
     const RichFont font = Sys.TransMainFlg ? RussianRichFont() : IpaRichFont();
-    if (QMimeData *data = TransferMimeData(Usr.TransIndex, text, font))
-        QGuiApplication::clipboard()->setMimeData(data);
+    QMimeData *data = TransferMimeData(Usr.TransIndex, text, font);
+    if (!data)
+        return;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    // Shift+Insert pastes the primary selection: it gets the plain text.
+    if (Usr.AutoPasteFlg && Sys.PasteEnableFlg && m_targetPasteKey == PasteKey::ShiftInsert &&
+        clipboard->supportsSelection()) {
+        auto *selection = new QMimeData;
+        selection->setText(data->text());
+        clipboard->setMimeData(selection, QClipboard::Selection);
+    }
+    clipboard->setMimeData(data);
 }
 
 void TransferController::selectWholeArea()
@@ -158,16 +169,23 @@ void TransferController::announceUnseenTarget()
 
 void TransferController::SearchTimerTimer()
 {
-    if (!Usr.AutoPasteFlg || Sys.HelpOpenFlg)
+    if (!Usr.AutoPasteFlg)
         return;
     const ForeignWindow window = m_windows.foregroundWindow();
     if (window.unseen) {
         forgetUnseenTarget();
         return;
     }
-    if (window.id == 0 || window.shell || window.id == Sys.ForWin)
+    if (window.id == 0 || window.shell || window.id == Sys.ForWin || showsOurHelp(window))
         return;
     holdTarget(window, cutTitle(window.title));
+}
+
+// The viewer of the help the user opened from Kalvo is read beside Kalvo, never written into:
+// it is passed over like the desktop, and the target stays the window before it.
+bool TransferController::showsOurHelp(const ForeignWindow &window) const
+{
+    return Sys.HelpOpenFlg && ShowsHelpDocument(window.title);
 }
 
 // Keeping the old target would paste into a window the user did not leave.
@@ -184,7 +202,7 @@ void TransferController::holdTarget(const ForeignWindow &window, const QString &
     Sys.ForWin = window.id;
     Sys.PasteEnableFlg = true;
     Sys.MS_EdgeFlg = title.contains(QStringLiteral("Microsoft Edge"));
-    m_targetTerminal = window.terminal;
+    m_targetPasteKey = window.pasteKey;
     Q_EMIT targetChanged(true, targetCaption(title));
 }
 
@@ -199,6 +217,8 @@ void TransferController::AutoPaste()
                            "クリップボードから貼り付けてください。"));
         return;
     }
+    m_pasteTarget = Sys.ForWin;
+    m_pasteKey = m_targetPasteKey;
     m_pasteTimer->setInterval(pasteDelay());
     m_pasteTimer->start();
 }
@@ -211,20 +231,24 @@ int TransferController::pasteDelay() const
 }
 
 // The keystroke goes to whatever window has the input, so it is sent only while that is still
-// the target: a paste must never land in a window the user did not choose. Without a sent
+// the window raised at F9, checked again by the backend before each key: a paste must never
+// land in a window the user did not choose. (Meanwhile the tracking may have recorded the
+// window the user switched to; that is the target of the next transfer.) Without a sent
 // keystroke the areas keep their text, which is then only on the clipboard.
 void TransferController::PasteTimerTimer()
 {
     m_pasteTimer->stop();
-    if (!targetHasInput() || !m_windows.sendPaste(m_targetTerminal))
+    if (!Sys.PasteEnableFlg || m_pasteTarget == 0)
         return;
-    if (Usr.TransClearFlg)
+    const PasteResult result = m_windows.foregroundWindow().id == m_pasteTarget
+                                   ? m_windows.sendPaste(m_pasteTarget, m_pasteKey)
+                                   : PasteResult::Interrupted;
+    if (result == PasteResult::Interrupted)
+        Q_EMIT statusNotice(QStringLiteral("貼り付ける前に別のウィンドウに切り替わったため、"
+                                           "貼り付けませんでした。"
+                                           "クリップボードから貼り付けてください。"));
+    if (result == PasteResult::Sent && Usr.TransClearFlg)
         clearAfterPaste();
-}
-
-bool TransferController::targetHasInput()
-{
-    return Sys.PasteEnableFlg && Sys.ForWin != 0 && m_windows.foregroundWindow().id == Sys.ForWin;
 }
 
 // Both areas, though only one was transferred; the active one keeps the focus.
@@ -238,6 +262,7 @@ void TransferController::DisableAutoPaste()
 {
     Sys.PasteEnableFlg = false;
     Sys.ForWin = 0;
+    m_pasteTarget = 0;
     m_pasteTimer->stop();
     Q_EMIT targetChanged(false, plainCaption());
 }

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "platform/foreignwindows.h"
+
 #include <QObject>
 #include <QString>
 
-class ForeignWindows;
 class QTimer;
 class QWidget;
 class TransferAreas;
-struct ForeignWindow;
 
 // The transfer to other applications: F9 puts the active composition area's text on the
 // clipboard in the form of TransIndex and, with automatic paste on, raises the target window
@@ -25,14 +25,15 @@ public:
     // F9: the selection of the active area, else its whole text, to the clipboard; without a
     // selection the whole area is selected afterwards; then the paste step when AutoPasteFlg.
     void TransferExecute();
-    // One tracking tick: a new foreground window becomes the target; an unseen one (a Wayland
-    // window) makes the target unknown, so it is forgotten.
+    // One tracking tick: a new foreground window becomes the target, unless it shows the help
+    // Kalvo opened; an unseen one (a Wayland window) makes the target unknown, so it is
+    // forgotten.
     void SearchTimerTimer();
-    // The paste step: raise the target and start PasteTimer; a target that cannot be raised
-    // is forgotten, and the status bar says so.
+    // The paste step: raise the target and start PasteTimer, which pastes into that window; a
+    // target that cannot be raised is forgotten, and the status bar says so.
     void AutoPaste();
-    // The paste keystroke, sent only while the target still has the input; then the areas are
-    // emptied when TransClearFlg.
+    // The paste keystroke, sent only while the raised window still has the input (else the
+    // status bar says why nothing was pasted); then the areas are emptied when TransClearFlg.
     void PasteTimerTimer();
     // Forgets the target: lamp white, caption "Kalvo".
     void DisableAutoPaste();
@@ -58,17 +59,21 @@ private:
     void announceManualPaste();
     void announceUnseenTarget();
     void forgetUnseenTarget();
+    bool showsOurHelp(const ForeignWindow &window) const;
     void holdTarget(const ForeignWindow &window, const QString &title);
     int pasteDelay() const;
-    bool targetHasInput();
     void clearAfterPaste();
 
     TransferAreas *m_areas;
     ForeignWindows &m_windows;
     QTimer *m_searchTimer;
     QTimer *m_pasteTimer;
-    // The target is a terminal emulator, which pastes with Ctrl+Shift+V.
-    bool m_targetTerminal = false;
+    // The key the target pastes with.
+    PasteKey m_targetPasteKey = PasteKey::CtrlV;
+    // The window raised by the paste step and its key, kept for PasteTimer: the tracking may
+    // record another target meanwhile.
+    quintptr m_pasteTarget = 0;
+    PasteKey m_pasteKey = PasteKey::CtrlV;
     bool m_manualPasteAnnounced = false;
     // The user was last in a window the platform cannot see (Wayland), so no target is held.
     bool m_targetUnseen = false;

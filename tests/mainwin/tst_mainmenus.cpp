@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,15 +13,30 @@
 #include <QTabWidget>
 #include <QtTest>
 
-// Records the URLs the program asks the desktop to open, instead of starting a viewer.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-
+// Puts a stand-in for xdg-open first in PATH while it lives: it records what it was asked to
+// open in `opened` and ends with `exitCode`. With an exit code of -1, PATH holds no xdg-open.
+class XdgOpenStub {
 public:
-    QList<QUrl> urls;
+    XdgOpenStub(const QString &dir, int exitCode)
+        : opened(dir + u"/opened"_qs)
+        , m_path(qgetenv("PATH"))
+    {
+        const QString bin = dir + u"/bin"_qs;
+        QDir().mkpath(bin);
+        qputenv("PATH", exitCode < 0 ? bin.toUtf8() : bin.toUtf8() + ':' + m_path);
+        if (exitCode < 0)
+            return;
+        const QString script = bin + u"/xdg-open"_qs;
+        writeFile(script, "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened.toUtf8() + "'\nexit " +
+                              QByteArray::number(exitCode) + '\n');
+        QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+    ~XdgOpenStub() { qputenv("PATH", m_path); }
 
-public Q_SLOTS:
-    void open(const QUrl &url) { urls.append(url); }
+    const QString opened;
+
+private:
+    const QByteArray m_path;
 };
 
 class TestMainMenus : public QObject {
@@ -42,6 +56,8 @@ private Q_SLOTS:
     void scrollBarsFollowTheItem();
     void chartSwitchesOffAndOn();
     void helpOpensOnlyAnExistingDocument();
+    void helpSaysWhenNoProgramCanShowIt_data();
+    void helpSaysWhenNoProgramCanShowIt();
     void wordBookItemsWithoutABook();
 
 private:
@@ -306,21 +322,50 @@ void TestMainMenus::chartSwitchesOffAndOn()
 
 void TestMainMenus::helpOpensOnlyAnExistingDocument()
 {
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(u"file"_qs, &recorder, "open");
+    XdgOpenStub viewer(m_home->path(), 0);
     Dirs.HelpFolder = m_home->path() + u"/help"_qs;
     ModalRecord missing;
     AnswerNextBox(&missing, u"OK"_qs);
     item("Help2")->trigger();
     QVERIFY(missing.text.contains(u"RusHelp.pdf」が見つかりません"_qs));
-    QVERIFY(recorder.urls.isEmpty());
     QVERIFY(!Sys.HelpOpenFlg);
     const QString pdf = Dirs.HelpFolder + u"/RusHelp.pdf"_qs;
     writeFile(pdf, "%PDF-1.4");
     item("Help2")->trigger();
-    QDesktopServices::unsetUrlHandler(u"file"_qs);
-    QCOMPARE(recorder.urls, QList<QUrl>{QUrl::fromLocalFile(pdf)});
+    QTRY_COMPARE(QString::fromUtf8(readFile(viewer.opened)), pdf);
     QVERIFY(Sys.HelpOpenFlg);
+}
+
+void TestMainMenus::helpSaysWhenNoProgramCanShowIt_data()
+{
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("a viewer shows it") << 0 << false;
+    QTest::newRow("xdg-open finds no program") << 3 << true;
+    QTest::newRow("no xdg-open") << -1 << true;
+}
+
+// The menu returns at once; the warning comes when xdg-open has given up.
+void TestMainMenus::helpSaysWhenNoProgramCanShowIt()
+{
+    QFETCH(int, exitCode);
+    QFETCH(bool, warned);
+    XdgOpenStub stub(m_home->path(), exitCode);
+    Dirs.HelpFolder = m_home->path() + u"/help"_qs;
+    const QString pdf = Dirs.HelpFolder + u"/RusHelp.pdf"_qs;
+    writeFile(pdf, "%PDF-1.4");
+    ModalRecord box;
+    AnswerNextBox(&box, u"はい(&Y)"_qs, 100);
+    item("Help2")->trigger();
+    QCOMPARE(box.count, 0);
+    QTest::qWait(1200);
+    QCOMPARE(box.count, warned ? 1 : 0);
+    if (!warned)
+        return;
+    QCOMPARE(box.title, u"警告"_qs);
+    QCOMPARE(box.text, u"PDF を表示できるプログラムが見つかりません。"
+                       "PDF ビューアーをインストールしてください。\nヘルプのファイル: "_qs +
+                           pdf);
 }
 
 void TestMainMenus::wordBookItemsWithoutABook()

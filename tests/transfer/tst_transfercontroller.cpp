@@ -79,11 +79,13 @@ private Q_SLOTS:
     void clearAfterTransfer();
     void nothingIsSentOutsideTheTarget_data();
     void nothingIsSentOutsideTheTarget();
-    void terminalGetsItsPasteKey();
+    void targetGetsItsPasteKey_data();
+    void targetGetsItsPasteKey();
     void targetClosedBeforeTransfer();
     void tracking_data();
     void tracking();
-    void helpFreezesTheTarget();
+    void helpViewerIsPassedOver_data();
+    void helpViewerIsPassedOver();
     void searchTimerFollowsTheApplication();
     void unavailableBackendOnlyFillsTheClipboard();
     void unseenWindowMakesTheTargetUnknown();
@@ -91,7 +93,7 @@ private Q_SLOTS:
 private:
     void typeRussian(const QString &text);
     void typeIpa(const QString &text);
-    void holdTarget(quintptr id, const QString &title, bool terminal = false);
+    void holdTarget(quintptr id, const QString &title, PasteKey key = PasteKey::CtrlV);
     void backToKalvo();
     QString clipboardText() const;
 
@@ -103,11 +105,21 @@ private:
 };
 
 Q_DECLARE_METATYPE(ForeignWindow)
+Q_DECLARE_METATYPE(PasteKey)
 
 namespace {
 
+using Pastes = QList<std::pair<quintptr, PasteKey>>;
+
 // What the user did between the raise of the target and the keystroke.
-enum Interference { OtherWindowFocused, InputNowhere, AutoPasteUnchecked, KeystrokeFailed };
+enum Interference {
+    OtherWindowFocused,
+    OtherWindowRecorded,
+    InputNowhere,
+    AutoPasteUnchecked,
+    FocusMovedDuringKeystroke,
+    KeystrokeFailed,
+};
 
 } // namespace
 
@@ -153,9 +165,9 @@ void TestTransferController::typeIpa(const QString &text)
 }
 
 // The user works in another window while Kalvo is in the background.
-void TestTransferController::holdTarget(quintptr id, const QString &title, bool terminal)
+void TestTransferController::holdTarget(quintptr id, const QString &title, PasteKey key)
 {
-    m_desktop->focusNew(id, title, false, terminal);
+    m_desktop->focusNew(id, title, false, key);
     m_controller->SearchTimerTimer();
     QCOMPARE(Sys.ForWin, id);
     backToKalvo();
@@ -165,7 +177,7 @@ void TestTransferController::holdTarget(quintptr id, const QString &title, bool 
 // Kalvo's own window has the input; the backend never offers it as a target.
 void TestTransferController::backToKalvo()
 {
-    m_desktop->foreground = ForeignWindow{1, u"Kalvo"_qs, true, false};
+    m_desktop->foreground = ForeignWindow{1, u"Kalvo"_qs, true};
 }
 
 QString TestTransferController::clipboardText() const
@@ -388,7 +400,7 @@ void TestTransferController::pasteDelays()
     QCOMPARE(timer->interval(), interval);
     QVERIFY(m_desktop->pastes.isEmpty());
     m_controller->PasteTimerTimer();
-    QCOMPARE(m_desktop->pastes, QList<bool>{false});
+    QCOMPARE(m_desktop->pastes, (Pastes{{7, PasteKey::CtrlV}}));
     QVERIFY(!timer->isActive());
     QCOMPARE(m_targets->count(), 0);
 }
@@ -432,16 +444,25 @@ void TestTransferController::clearAfterTransfer()
 void TestTransferController::nothingIsSentOutsideTheTarget_data()
 {
     QTest::addColumn<int>("interference");
-    QTest::newRow("another window took the input") << int(OtherWindowFocused);
-    QTest::newRow("no window has the input") << int(InputNowhere);
-    QTest::newRow("automatic paste unchecked") << int(AutoPasteUnchecked);
-    QTest::newRow("the keystroke could not be sent") << int(KeystrokeFailed);
+    QTest::addColumn<int>("keystrokes");
+    QTest::addColumn<bool>("noticed");
+    QTest::newRow("another window took the input") << int(OtherWindowFocused) << 0 << true;
+    QTest::newRow("the tracking recorded it meanwhile") << int(OtherWindowRecorded) << 0 << true;
+    QTest::newRow("no window has the input") << int(InputNowhere) << 0 << true;
+    QTest::newRow("automatic paste unchecked") << int(AutoPasteUnchecked) << 0 << false;
+    QTest::newRow("the input moved during the keystroke")
+        << int(FocusMovedDuringKeystroke) << 1 << true;
+    QTest::newRow("the keystroke could not be sent") << int(KeystrokeFailed) << 1 << false;
 }
 
-// Whatever went wrong in the delay, the text stays in the areas and on the clipboard.
+// Whatever went wrong in the delay, the text stays in the areas and on the clipboard, and a
+// switch to another window is told in the status bar.
 void TestTransferController::nothingIsSentOutsideTheTarget()
 {
     QFETCH(int, interference);
+    QFETCH(int, keystrokes);
+    QFETCH(bool, noticed);
+    QSignalSpy notices(m_controller, &TransferController::statusNotice);
     Usr.TransClearFlg = true;
     Usr.TransIndex = 4;
     holdTarget(7, u"Editor"_qs);
@@ -452,6 +473,11 @@ void TestTransferController::nothingIsSentOutsideTheTarget()
     case OtherWindowFocused:
         m_desktop->focusNew(8, u"Mail"_qs);
         break;
+    case OtherWindowRecorded:
+        m_desktop->focusNew(8, u"Mail"_qs);
+        m_controller->SearchTimerTimer();
+        QCOMPARE(Sys.ForWin, quintptr(8));
+        break;
     case InputNowhere:
         m_desktop->foreground = {};
         break;
@@ -459,23 +485,39 @@ void TestTransferController::nothingIsSentOutsideTheTarget()
         m_controller->setAutoPaste(false);
         QVERIFY(!m_controller->pasteTimer()->isActive());
         break;
+    case FocusMovedDuringKeystroke:
+        m_desktop->pasteResult = PasteResult::Interrupted;
+        break;
     case KeystrokeFailed:
-        m_desktop->pasteSucceeds = false;
+        m_desktop->pasteResult = PasteResult::Failed;
         break;
     }
     m_controller->PasteTimerTimer();
-    QCOMPARE(m_desktop->pastes.size(), interference == KeystrokeFailed ? 1 : 0);
+    QCOMPARE(m_desktop->pastes.size(), keystrokes);
     QCOMPARE(m_areas->russianArea()->toPlainText(), u"да"_qs);
     QCOMPARE(clipboardText(), u"да"_qs);
+    QCOMPARE(notices.count(), noticed ? 1 : 0);
+    if (noticed)
+        QVERIFY(notices.at(0).at(0).toString().contains(u"別のウィンドウに切り替わった"_qs));
 }
 
-void TestTransferController::terminalGetsItsPasteKey()
+void TestTransferController::targetGetsItsPasteKey_data()
 {
-    holdTarget(9, u"user@host: ~"_qs, true);
+    QTest::addColumn<PasteKey>("key");
+    QTest::newRow("Ctrl+V") << PasteKey::CtrlV;
+    QTest::newRow("Ctrl+Shift+V") << PasteKey::CtrlShiftV;
+    QTest::newRow("Shift+Insert") << PasteKey::ShiftInsert;
+}
+
+// The paste goes to the window raised at F9, with its key.
+void TestTransferController::targetGetsItsPasteKey()
+{
+    QFETCH(PasteKey, key);
+    holdTarget(9, u"user@host: ~"_qs, key);
     typeRussian(u"да"_qs);
     m_controller->TransferExecute();
     m_controller->PasteTimerTimer();
-    QCOMPARE(m_desktop->pastes, QList<bool>{true});
+    QCOMPARE(m_desktop->pastes, (Pastes{{9, key}}));
 }
 
 void TestTransferController::targetClosedBeforeTransfer()
@@ -546,20 +588,31 @@ void TestTransferController::tracking()
     QCOMPARE(Sys.MS_EdgeFlg, edge);
 }
 
-void TestTransferController::helpFreezesTheTarget()
+void TestTransferController::helpViewerIsPassedOver_data()
 {
+    QTest::addColumn<bool>("helpOpened");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("recorded");
+    QTest::newRow("viewer showing the file name")
+        << true << u"RusHelp.pdf — Document Viewer"_qs << false;
+    QTest::newRow("viewer showing the document title") << true << u"Kalvo ヘルプ"_qs << false;
+    QTest::newRow("another window after the help") << true << u"Spreadsheet"_qs << true;
+    QTest::newRow("help not opened from Kalvo") << false << u"RusHelp.pdf"_qs << true;
+}
+
+// Starting from a held target 4, after the help was opened (or not): the viewer showing it
+// never becomes the target, every other window does.
+void TestTransferController::helpViewerIsPassedOver()
+{
+    QFETCH(bool, helpOpened);
+    QFETCH(QString, title);
+    QFETCH(bool, recorded);
     holdTarget(4, u"Editor"_qs);
-    Sys.HelpOpenFlg = true;
-    m_desktop->focusNew(5, u"Viewer"_qs);
+    Sys.HelpOpenFlg = helpOpened;
+    m_desktop->focusNew(5, title);
     m_controller->SearchTimerTimer();
-    QCOMPARE(m_targets->count(), 0);
-    QCOMPARE(Sys.ForWin, quintptr(4));
-    backToKalvo();
-    typeRussian(u"да"_qs);
-    m_controller->TransferExecute();
-    QCOMPARE(m_desktop->activations, QList<quintptr>{4});
-    m_controller->PasteTimerTimer();
-    QCOMPARE(m_desktop->pastes.size(), 1);
+    QCOMPARE(m_targets->count(), recorded ? 1 : 0);
+    QCOMPARE(Sys.ForWin, recorded ? quintptr(5) : quintptr(4));
 }
 
 void TestTransferController::searchTimerFollowsTheApplication()

@@ -302,8 +302,10 @@ private:
             nullptr);
         const xcb_keysym_t *syms = xcb_get_keyboard_mapping_keysyms(mapping);
         const int perKey = mapping->keysyms_per_keycode;
-        const QMap<xcb_keysym_t, QString> known{
-            {0x76, u"v"_qs}, {0xffe3, u"Control_L"_qs}, {0xffe1, u"Shift_L"_qs}};
+        const QMap<xcb_keysym_t, QString> known{{0x76, u"v"_qs},
+                                                {0xff63, u"Insert"_qs},
+                                                {0xffe3, u"Control_L"_qs},
+                                                {0xffe1, u"Shift_L"_qs}};
         for (int key = 0; key < count; ++key) {
             for (int i = 0; i < qMin(perKey, 4); ++i) {
                 const xcb_keysym_t sym = syms[key * perKey + i];
@@ -326,6 +328,7 @@ private:
 } // namespace
 
 Q_DECLARE_METATYPE(QList<PropertyValue>)
+Q_DECLARE_METATYPE(PasteKey)
 
 class TestX11ForeignWindows : public QObject {
     Q_OBJECT
@@ -347,6 +350,7 @@ private Q_SLOTS:
     void activateWithoutWindowManagerFocusesTheWindow();
     void pasteKeystrokes_data();
     void pasteKeystrokes();
+    void pasteGoesNowhereButToTheTarget();
     void pasteWaitsUntilTheUserReleasesShift();
     void pasteReachesAClientWhoseLayoutLacksLatin();
     void waylandSessionNeedsTheXInputFocus_data();
@@ -413,7 +417,7 @@ void TestX11ForeignWindows::foregroundWindowIsTheActiveClient()
     const ForeignWindow window = m_backend->foregroundWindow();
     QCOMPARE(window.title, clientTitle);
     QVERIFY(!window.shell);
-    QVERIFY(!window.terminal);
+    QCOMPARE(window.pasteKey, PasteKey::CtrlV);
 }
 
 void TestX11ForeignWindows::ownWindowIsShell()
@@ -466,7 +470,7 @@ void TestX11ForeignWindows::sendPastePastesTheClipboardIntoTheClient()
     const QString pasted = QString::fromUtf8("привет 日本");
     QGuiApplication::clipboard()->setText(pasted);
     QVERIFY(m_backend->activate(m_client.id));
-    QVERIFY(m_backend->sendPaste(false));
+    QCOMPARE(m_backend->sendPaste(m_client.id, PasteKey::CtrlV), PasteResult::Sent);
     QTRY_COMPARE(readFile(m_client.output), pasted);
 }
 
@@ -476,7 +480,9 @@ void TestX11ForeignWindows::describesTheFocusedClientWindow_data()
     QTest::addColumn<QList<PropertyValue>>("properties");
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("shell");
-    QTest::addColumn<bool>("terminal");
+    QTest::addColumn<PasteKey>("pasteKey");
+
+    constexpr PasteKey ctrlV = PasteKey::CtrlV;
 
     const QByteArray utf8Title = clientTitle.toUtf8();
     const QByteArray host = QSysInfo::machineHostName().toLocal8Bit();
@@ -485,68 +491,68 @@ void TestX11ForeignWindows::describesTheFocusedClientWindow_data()
         << true
         << QList{text("_NET_WM_NAME", "UTF8_STRING", utf8Title),
                  text("WM_NAME", "STRING", "fallback")}
-        << clientTitle << false << false;
+        << clientTitle << false << ctrlV;
     QTest::newRow("WM_NAME in Latin-1")
         << true << QList{text("WM_NAME", "STRING", "Caf\xe9 na\xefve")}
-        << QString::fromUtf8("Café naïve") << false << false;
+        << QString::fromUtf8("Café naïve") << false << ctrlV;
     QTest::newRow("WM_NAME in compound text")
         << true
         << QList{text("WM_NAME", "COMPOUND_TEXT",
                       "\x1b-L\xbf\xe0\xd8\xd2\xd5\xe2 \x1b$)B\xa5\xc6\xa5\xb9\xa5\xc8\x1b-A!")}
-        << QString::fromUtf8("Привет テスト!") << false << false;
+        << QString::fromUtf8("Привет テスト!") << false << ctrlV;
     QTest::newRow("compound text: UTF-8 segment, JIS in GL, unknown set")
         << true
         << QList{text("WM_NAME", "COMPOUND_TEXT",
                       "a\x1b%G\xe6\x97\xa5\x1b%@\x1b$(B%F\x1b(B b\x1b-Z\xe0")}
-        << QString::fromUtf8("a日テ b\uFFFD") << false << false;
+        << QString::fromUtf8("a日テ b\uFFFD") << false << ctrlV;
     QTest::newRow("long title cut at 254")
         << true << QList{text("_NET_WM_NAME", "UTF8_STRING", QString(300, u'я').toUtf8())}
-        << QString(254, u'я') << false << false;
+        << QString(254, u'я') << false << ctrlV;
     QTest::newRow("cut leaves no half surrogate pair")
         << true
         << QList{text("_NET_WM_NAME", "UTF8_STRING", QByteArray(253, 'a') + "\xf0\x9f\x98\x80tail")}
-        << QString(253, u'a') << false << false;
+        << QString(253, u'a') << false << ctrlV;
     QTest::newRow("xterm") << true
                            << QList{text("WM_CLASS", "STRING", QByteArray("xterm\0XTerm\0", 12))}
-                           << QString() << false << true;
+                           << QString() << false << PasteKey::ShiftInsert;
     QTest::newRow("GNOME Terminal")
         << true
         << QList{text("WM_CLASS", "STRING",
                       QByteArray("gnome-terminal-server\0Gnome-terminal\0", 37))}
-        << QString() << false << true;
+        << QString() << false << PasteKey::CtrlShiftV;
     QTest::newRow("Alacritty, other case")
         << true << QList{text("WM_CLASS", "STRING", QByteArray("ALACRITTY\0Alacritty\0", 20))}
-        << QString() << false << true;
+        << QString() << false << PasteKey::CtrlShiftV;
     QTest::newRow("rxvt-unicode") << true
                                   << QList{text("WM_CLASS", "STRING",
                                                 QByteArray("urxvt\0URxvt\0", 12))}
-                                  << QString() << false << true;
+                                  << QString() << false << PasteKey::ShiftInsert;
     QTest::newRow("browser") << true
                              << QList{text("WM_CLASS", "STRING",
                                            QByteArray("Navigator\0firefox\0", 18))}
-                             << QString() << false << false;
+                             << QString() << false << ctrlV;
     QTest::newRow("dock") << true
                           << QList{atomList("_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_DOCK"})}
-                          << QString() << true << false;
+                          << QString() << true << ctrlV;
     QTest::newRow("desktop among other types")
         << true
         << QList{atomList("_NET_WM_WINDOW_TYPE",
                           {"_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_DESKTOP"})}
-        << QString() << true << false;
+        << QString() << true << ctrlV;
     QTest::newRow("normal window")
         << true << QList{atomList("_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_NORMAL"})}
-        << QString() << false << false;
+        << QString() << false << ctrlV;
     QTest::newRow("our process on our host")
         << true << QList{cardinal("_NET_WM_PID", pid), text("WM_CLIENT_MACHINE", "STRING", host)}
-        << QString() << true << false;
+        << QString() << true << ctrlV;
     QTest::newRow("our process id on another host")
         << true
         << QList{cardinal("_NET_WM_PID", pid),
                  text("WM_CLIENT_MACHINE", "STRING", "elsewhere.invalid")}
-        << QString() << false << false;
+        << QString() << false << ctrlV;
     QTest::newRow("unmanaged top-level window")
         << false << QList{text("_NET_WM_NAME", "UTF8_STRING", "plain")} << u"plain"_qs << false
-        << false;
+        << ctrlV;
 }
 
 // Managed: root > frame > client (WM_STATE and the properties) > child with the focus.
@@ -557,7 +563,7 @@ void TestX11ForeignWindows::describesTheFocusedClientWindow()
     QFETCH(QList<PropertyValue>, properties);
     QFETCH(QString, title);
     QFETCH(bool, shell);
-    QFETCH(bool, terminal);
+    QFETCH(PasteKey, pasteKey);
 
     const xcb_window_t frame = managed ? m_private.createWindow(m_private.root) : m_private.root;
     const xcb_window_t client = m_private.createWindow(frame);
@@ -572,7 +578,7 @@ void TestX11ForeignWindows::describesTheFocusedClientWindow()
     QCOMPARE(window.id, quintptr(client));
     QCOMPARE(window.title, title);
     QCOMPARE(window.shell, shell);
-    QCOMPARE(window.terminal, terminal);
+    QCOMPARE(window.pasteKey, pasteKey);
     m_private.destroyWindow(managed ? frame : client);
 }
 
@@ -607,30 +613,35 @@ void TestX11ForeignWindows::pasteKeystrokes_data()
 {
     QTest::addColumn<QString>("layout");
     QTest::addColumn<int>("lockedGroup");
-    QTest::addColumn<bool>("terminal");
+    QTest::addColumn<PasteKey>("pasteKey");
     QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<int>("groupOfV");
+    QTest::addColumn<int>("groupOfKey");
 
     const QStringList ctrlV{u"press Control_L"_qs, u"press v"_qs, u"release v"_qs,
                             u"release Control_L"_qs};
     const QStringList ctrlShiftV{u"press Control_L"_qs, u"press Shift_L"_qs,
                                  u"press v"_qs,         u"release v"_qs,
                                  u"release Shift_L"_qs, u"release Control_L"_qs};
-    QTest::newRow("Ctrl+V") << u"us"_qs << 0 << false << ctrlV << 0;
-    QTest::newRow("Ctrl+Shift+V for a terminal") << u"us"_qs << 0 << true << ctrlShiftV << 0;
+    const QStringList shiftInsert{u"press Shift_L"_qs, u"press Insert"_qs, u"release Insert"_qs,
+                                  u"release Shift_L"_qs};
+    QTest::newRow("Ctrl+V") << u"us"_qs << 0 << PasteKey::CtrlV << ctrlV << 0;
+    QTest::newRow("Ctrl+Shift+V") << u"us"_qs << 0 << PasteKey::CtrlShiftV << ctrlShiftV << 0;
+    QTest::newRow("Shift+Insert") << u"us"_qs << 0 << PasteKey::ShiftInsert << shiftInsert << 0;
     QTest::newRow("Russian first, Latin in the second group")
-        << u"ru,us"_qs << 0 << false << ctrlV << 1;
+        << u"ru,us"_qs << 0 << PasteKey::CtrlV << ctrlV << 1;
     QTest::newRow("Russian group locked, Latin in the first")
-        << u"us,ru"_qs << 1 << true << ctrlShiftV << 0;
+        << u"us,ru"_qs << 1 << PasteKey::CtrlShiftV << ctrlShiftV << 0;
+    QTest::newRow("Shift+Insert in the Russian group")
+        << u"us,ru"_qs << 1 << PasteKey::ShiftInsert << shiftInsert << 1;
 }
 
 void TestX11ForeignWindows::pasteKeystrokes()
 {
     QFETCH(QString, layout);
     QFETCH(int, lockedGroup);
-    QFETCH(bool, terminal);
+    QFETCH(PasteKey, pasteKey);
     QFETCH(QStringList, keys);
-    QFETCH(int, groupOfV);
+    QFETCH(int, groupOfKey);
 
     QVERIFY(m_private.setLayout(layout));
     m_private.lockGroup(lockedGroup);
@@ -639,18 +650,36 @@ void TestX11ForeignWindows::pasteKeystrokes()
     QVERIFY(m_privateBackend->activate(recorder));
     m_private.receivedKeys();
 
-    QVERIFY(m_privateBackend->sendPaste(terminal));
+    QCOMPARE(m_privateBackend->sendPaste(recorder, pasteKey), PasteResult::Sent);
     const QList<ReceivedKey> received = m_private.receivedKeys();
     QStringList names;
     for (const ReceivedKey &key : received)
         names.append(key.what);
     QCOMPARE(names, keys);
-    const auto v = std::find_if(received.begin(), received.end(),
-                                [](const ReceivedKey &key) { return key.what == u"press v"_qs; });
-    QCOMPARE(v->group, groupOfV);
-    QCOMPARE(v->modifiers, int(XCB_MOD_MASK_CONTROL | (terminal ? XCB_MOD_MASK_SHIFT : 0)));
+    // The key pressed last, with every modifier pressed before it held.
+    const qsizetype main = keys.size() / 2 - 1;
+    QCOMPARE(received.at(main).group, groupOfKey);
+    int held = 0;
+    for (qsizetype i = 0; i < main; ++i)
+        held |= keys.at(i).endsWith(u"Shift_L"_qs) ? XCB_MOD_MASK_SHIFT : XCB_MOD_MASK_CONTROL;
+    QCOMPARE(received.at(main).modifiers, held);
     QCOMPARE(m_private.group(), lockedGroup);
     m_private.destroyWindow(recorder);
+}
+
+// Another window has the input when the paste is due: not a key reaches it.
+void TestX11ForeignWindows::pasteGoesNowhereButToTheTarget()
+{
+    QVERIFY(m_private.setLayout(u"us"_qs));
+    const xcb_window_t target = m_private.createWindow(m_private.root);
+    const xcb_window_t elsewhere = m_private.createWindow(
+        m_private.root, XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE);
+    QVERIFY(m_privateBackend->activate(elsewhere));
+    m_private.receivedKeys();
+    QCOMPARE(m_privateBackend->sendPaste(target, PasteKey::CtrlV), PasteResult::Interrupted);
+    QCOMPARE(m_private.receivedKeys().size(), 0);
+    m_private.destroyWindow(target);
+    m_private.destroyWindow(elsewhere);
 }
 
 // The user still holds Shift when the paste is due; a second connection lets go of it later.
@@ -674,11 +703,11 @@ void TestX11ForeignWindows::pasteWaitsUntilTheUserReleasesShift()
     });
     QElapsedTimer timer;
     timer.start();
-    const bool sent = m_privateBackend->sendPaste(false);
+    const PasteResult result = m_privateBackend->sendPaste(recorder, PasteKey::CtrlV);
     const qint64 elapsed = timer.elapsed();
     user.join();
 
-    QVERIFY(sent);
+    QCOMPARE(result, PasteResult::Sent);
     QVERIFY2(elapsed >= holdMs - 20 && elapsed < 1000, QByteArray::number(elapsed));
     QStringList names;
     for (const ReceivedKey &key : m_private.receivedKeys()) {
@@ -712,7 +741,7 @@ void TestX11ForeignWindows::pasteReachesAClientWhoseLayoutLacksLatin()
     QVERIFY(client.start(m_dir, u"kalvo-private-client"_qs, m_private.name));
     QVERIFY(m_privateBackend->activate(client.id));
     QTRY_COMPARE(m_privateBackend->foregroundWindow().id, quintptr(client.id));
-    QVERIFY(m_privateBackend->sendPaste(false));
+    QCOMPARE(m_privateBackend->sendPaste(client.id, PasteKey::CtrlV), PasteResult::Sent);
     QTRY_COMPARE(readFile(client.output), pasted);
     QCOMPARE(m_private.group(), 0);
     clipboard.kill();

@@ -1,4 +1,5 @@
 #include "helpdocument.h"
+#include "transfer/helpdocument.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
@@ -390,7 +391,7 @@ void drawPageFurniture(QPainter &painter, const PageGeometry &geometry, int page
     painter.setPen(kMutedColour);
     if (!chapter.isEmpty()) {
         const QRectF header(body.left(), mm(9), body.width(), mm(6));
-        painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kalvo ヘルプ"));
+        painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter, HelpDocumentTitle());
         painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter, chapter);
         painter.setPen(kRuleColour);
         painter.drawLine(QPointF(body.left(), mm(15.5)), QPointF(body.right(), mm(15.5)));
@@ -450,7 +451,7 @@ QString WriteHelpPdf(const QString &chapterFolder, const QString &pictureFolder,
     QPdfWriter writer(pdfPath);
     writer.setResolution(kDpi);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}));
-    writer.setTitle(QStringLiteral("Kalvo ヘルプ"));
+    writer.setTitle(HelpDocumentTitle());
     writer.setCreator(QStringLiteral("Kalvo"));
     const PageGeometry geometry;
 

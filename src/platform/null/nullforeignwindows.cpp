@@ -15,7 +15,7 @@ bool NullForeignWindows::activate(quintptr)
     return false;
 }
 
-bool NullForeignWindows::sendPaste(bool)
+PasteResult NullForeignWindows::sendPaste(quintptr, PasteKey)
 {
-    return false;
+    return PasteResult::Failed;
 }

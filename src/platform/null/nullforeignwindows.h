@@ -9,5 +9,5 @@ public:
     bool available() const override;
     ForeignWindow foregroundWindow() override;
     bool activate(quintptr id) override;
-    bool sendPaste(bool terminal) override;
+    PasteResult sendPaste(quintptr target, PasteKey key) override;
 };

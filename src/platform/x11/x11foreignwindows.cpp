@@ -26,45 +26,59 @@ constexpr uint32_t sourceIndicationPager = 2;
 constexpr int maxWindowsSearched = 1024;
 constexpr int maxTreeDepth = 64;
 
-// WM_CLASS instance or class names (compared case-insensitively) of terminal emulators, which
-// paste with Ctrl+Shift+V.
-constexpr std::array terminalClasses{
-    QLatin1StringView("xterm"),          QLatin1StringView("uxterm"),
-    QLatin1StringView("rxvt"),           QLatin1StringView("urxvt"),
-    QLatin1StringView("gnome-terminal"), QLatin1StringView("konsole"),
-    QLatin1StringView("xfce4-terminal"), QLatin1StringView("kitty"),
-    QLatin1StringView("alacritty"),      QLatin1StringView("tilix"),
-    QLatin1StringView("terminator"),     QLatin1StringView("st-256color"),
-    QLatin1StringView("foot"),
+// The paste keys of terminal emulators by WM_CLASS instance or class name (compared
+// case-insensitively). The xterm family pastes the primary selection with Shift+Insert and
+// takes Ctrl+V, with or without Shift, as "literal next"; the newer terminals paste the
+// clipboard with Ctrl+Shift+V. Every other window pastes with Ctrl+V.
+struct TerminalClass {
+    QLatin1StringView name;
+    PasteKey key;
 };
-// Parts of names that mark a terminal emulator wherever they occur (mate-terminal,
-// lxterminal, qterminal, rxvt-unicode …).
+constexpr std::array terminalClasses{
+    TerminalClass{QLatin1StringView("xterm"), PasteKey::ShiftInsert},
+    TerminalClass{QLatin1StringView("uxterm"), PasteKey::ShiftInsert},
+    TerminalClass{QLatin1StringView("rxvt"), PasteKey::ShiftInsert},
+    TerminalClass{QLatin1StringView("urxvt"), PasteKey::ShiftInsert},
+    TerminalClass{QLatin1StringView("gnome-terminal"), PasteKey::CtrlShiftV},
+    TerminalClass{QLatin1StringView("konsole"), PasteKey::CtrlShiftV},
+    TerminalClass{QLatin1StringView("xfce4-terminal"), PasteKey::CtrlShiftV},
+    TerminalClass{QLatin1StringView("kitty"), PasteKey::CtrlShiftV},
+    TerminalClass{QLatin1StringView("alacritty"), PasteKey::CtrlShiftV},
+    TerminalClass{QLatin1StringView("tilix"), PasteKey::CtrlShiftV},
+    TerminalClass{QLatin1StringView("terminator"), PasteKey::CtrlShiftV},
+    TerminalClass{QLatin1StringView("st-256color"), PasteKey::CtrlShiftV},
+    TerminalClass{QLatin1StringView("foot"), PasteKey::CtrlShiftV},
+};
+// Parts of names that mark a terminal emulator wherever they occur (rxvt-unicode,
+// mate-terminal, lxterminal, qterminal …), tried in this order.
 constexpr std::array terminalClassFragments{
-    QLatin1StringView("terminal"),
-    QLatin1StringView("rxvt"),
+    TerminalClass{QLatin1StringView("rxvt"), PasteKey::ShiftInsert},
+    TerminalClass{QLatin1StringView("terminal"), PasteKey::CtrlShiftV},
 };
 
-bool isTerminalName(const QString &name)
+std::optional<PasteKey> terminalPasteKey(const QString &name)
 {
-    for (QLatin1StringView terminal : terminalClasses) {
-        if (name.compare(terminal, Qt::CaseInsensitive) == 0)
-            return true;
+    for (const TerminalClass &terminal : terminalClasses) {
+        if (name.compare(terminal.name, Qt::CaseInsensitive) == 0)
+            return terminal.key;
     }
-    for (QLatin1StringView fragment : terminalClassFragments) {
-        if (name.contains(fragment, Qt::CaseInsensitive))
-            return true;
+    for (const TerminalClass &fragment : terminalClassFragments) {
+        if (name.contains(fragment.name, Qt::CaseInsensitive))
+            return fragment.key;
     }
-    return false;
+    return std::nullopt;
 }
 
 // WM_CLASS holds the instance name and the class name, each ended by a NUL.
-bool isTerminalClass(const QByteArray &wmClass)
+PasteKey pasteKeyOf(const QByteArray &wmClass)
 {
     for (const QByteArray &name : wmClass.split('\0')) {
-        if (!name.isEmpty() && isTerminalName(QString::fromLatin1(name)))
-            return true;
+        if (name.isEmpty())
+            continue;
+        if (const std::optional<PasteKey> key = terminalPasteKey(QString::fromLatin1(name)))
+            return *key;
     }
-    return false;
+    return PasteKey::CtrlV;
 }
 
 QByteArray withoutTrailingNuls(QByteArray bytes)
@@ -167,9 +181,14 @@ bool X11ForeignWindows::activate(quintptr id)
     return hasEwmhWindowManager() ? activateByEwmh(window) : activateByFocus(window);
 }
 
-bool X11ForeignWindows::sendPaste(bool terminal)
+// The target is checked before each key event: a paste must never land in a window the user
+// switched to meanwhile.
+PasteResult X11ForeignWindows::sendPaste(quintptr target, PasteKey key)
 {
-    return m_pasteKeys.send(terminal);
+    const auto window = static_cast<xcb_window_t>(target);
+    if (window != target)
+        return PasteResult::Failed;
+    return m_pasteKeys.send(key, [this, window] { return hasInputFocus(window); });
 }
 
 bool X11ForeignWindows::hasEwmhWindowManager()
@@ -283,7 +302,7 @@ ForeignWindow X11ForeignWindows::describe(xcb_window_t window)
     const QList<quint32> types = windowType.take().values32();
     result.shell = types.contains(m_atoms.netWmWindowTypeDesktop) ||
                    types.contains(m_atoms.netWmWindowTypeDock) || isOwnWindow(pid, clientMachine);
-    result.terminal = isTerminalClass(wmClass.take().data);
+    result.pasteKey = pasteKeyOf(wmClass.take().data);
     return result;
 }
 

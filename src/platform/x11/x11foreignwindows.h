@@ -29,7 +29,7 @@ public:
     // With an EWMH window manager: true once it has made the window the active one, false
     // when it has not within 200 ms.
     bool activate(quintptr id) override;
-    bool sendPaste(bool terminal) override;
+    PasteResult sendPaste(quintptr target, PasteKey key) override;
 
 private:
     X11ForeignWindows(xcb_connection_t *connection, int screen, bool waylandSession);

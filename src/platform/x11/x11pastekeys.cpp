@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QList>
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <thread>
@@ -18,8 +19,22 @@
 namespace {
 
 constexpr xcb_keysym_t keysymV = 0x0076;
+constexpr xcb_keysym_t keysymInsert = 0xff63;
 constexpr std::array controlKeysyms{xcb_keysym_t{0xffe3}, xcb_keysym_t{0xffe4}}; // Control_L, _R
 constexpr std::array shiftKeysyms{xcb_keysym_t{0xffe1}, xcb_keysym_t{0xffe2}};   // Shift_L, _R
+
+// What each paste keystroke holds down around which key.
+struct Keystroke {
+    PasteKey key;
+    bool control;
+    bool shift;
+    xcb_keysym_t sym;
+};
+constexpr std::array keystrokes{
+    Keystroke{PasteKey::CtrlV, true, false, keysymV},
+    Keystroke{PasteKey::CtrlShiftV, true, true, keysymV},
+    Keystroke{PasteKey::ShiftInsert, false, true, keysymInsert},
+};
 
 constexpr int modifierWaitMs = 1000;
 constexpr auto modifierPollInterval = std::chrono::milliseconds(10);
@@ -27,6 +42,12 @@ constexpr auto modifierPollInterval = std::chrono::milliseconds(10);
 // Rows of the modifier map whose keys change what a keystroke means: Shift, Control, Mod1
 // (Alt, Meta), Mod3, Mod4 (Super), Mod5 (AltGr). Lock and Mod2 (Num Lock) are toggles.
 constexpr std::array heldModifierRows{0, 2, 3, 5, 6, 7};
+
+const Keystroke &keystrokeOf(PasteKey key)
+{
+    return *std::find_if(keystrokes.begin(), keystrokes.end(),
+                         [key](const Keystroke &stroke) { return stroke.key == key; });
+}
 
 template <std::size_t N>
 std::optional<xcb_keycode_t> firstKey(const X11KeyboardMap &map,
@@ -39,22 +60,26 @@ std::optional<xcb_keycode_t> firstKey(const X11KeyboardMap &map,
     return std::nullopt;
 }
 
-struct KeyEvent {
-    uint8_t type;
-    xcb_keycode_t code;
-};
-
-QList<KeyEvent> pasteEvents(xcb_keycode_t control, std::optional<xcb_keycode_t> shift,
-                            xcb_keycode_t v)
+// The modifiers of the keystroke in the group of its main key, then the main key; empty when a
+// modifier is missing from that group.
+QList<xcb_keycode_t> keystrokeKeys(const Keystroke &stroke, const X11KeyboardMap &map,
+                                   const X11KeyboardMap::Key &main)
 {
-    QList<KeyEvent> events{{XCB_KEY_PRESS, control}};
-    if (shift)
-        events.append({XCB_KEY_PRESS, *shift});
-    events.append({{XCB_KEY_PRESS, v}, {XCB_KEY_RELEASE, v}});
-    if (shift)
-        events.append({XCB_KEY_RELEASE, *shift});
-    events.append({XCB_KEY_RELEASE, control});
-    return events;
+    QList<xcb_keycode_t> keys;
+    if (stroke.control) {
+        const auto control = firstKey(map, controlKeysyms, main.group);
+        if (!control)
+            return {};
+        keys.append(*control);
+    }
+    if (stroke.shift) {
+        const auto shift = firstKey(map, shiftKeysyms, main.group);
+        if (!shift)
+            return {};
+        keys.append(*shift);
+    }
+    keys.append(main.code);
+    return keys;
 }
 
 bool allSucceeded(xcb_connection_t *connection, const QList<xcb_void_cookie_t> &cookies)
@@ -73,35 +98,76 @@ X11PasteKeys::X11PasteKeys(xcb_connection_t *connection)
     : m_connection(connection)
 {}
 
-bool X11PasteKeys::send(bool terminal)
+PasteResult X11PasteKeys::send(PasteKey key, const std::function<bool()> &targetHasInput)
 {
     // A group switch key held by the user changes the group in effect: read it afterwards.
     waitForModifiersReleased();
     X11Reply<xcb_xkb_get_state_reply_t> state(xcb_xkb_get_state_reply(
         m_connection, xcb_xkb_get_state(m_connection, XCB_XKB_ID_USE_CORE_KBD), nullptr));
     if (!state)
-        return false;
+        return PasteResult::Failed;
+    const Keystroke &stroke = keystrokeOf(key);
     const X11KeyboardMap map = X11KeyboardMap::read(m_connection);
-    const auto v = map.find(keysymV, state->group);
-    if (!v)
-        return false;
-    const auto control = firstKey(map, controlKeysyms, v->group);
-    const auto shift = terminal ? firstKey(map, shiftKeysyms, v->group) : std::nullopt;
-    if (!control || (terminal && !shift))
-        return false;
+    const auto main = map.find(stroke.sym, state->group);
+    if (!main)
+        return PasteResult::Failed;
+    const QList<xcb_keycode_t> keys = keystrokeKeys(stroke, map, *main);
+    if (keys.isEmpty())
+        return PasteResult::Failed;
 
     QList<xcb_void_cookie_t> cookies;
-    const bool switchGroup = v->group != state->group;
+    const bool switchGroup = main->group != state->group;
     if (switchGroup)
-        cookies.append(xcb_xkb_latch_lock_state_checked(m_connection, XCB_XKB_ID_USE_CORE_KBD, 0, 0,
-                                                        1, v->group, 0, 0, 0));
-    for (const KeyEvent &event : pasteEvents(*control, shift, v->code))
-        cookies.append(xcb_test_fake_input_checked(m_connection, event.type, event.code,
-                                                   XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0));
+        cookies.append(lockGroup(main->group));
+    const bool complete = pressAndRelease(keys, targetHasInput, cookies);
     if (switchGroup)
-        cookies.append(xcb_xkb_latch_lock_state_checked(m_connection, XCB_XKB_ID_USE_CORE_KBD, 0, 0,
-                                                        1, state->lockedGroup, 0, 0, 0));
-    return allSucceeded(m_connection, cookies);
+        cookies.append(lockGroup(state->lockedGroup));
+    if (!allSucceeded(m_connection, cookies))
+        return PasteResult::Failed;
+    return complete ? PasteResult::Sent : PasteResult::Interrupted;
+}
+
+// Pressed outermost first, each only while the target has the input; then every key pressed
+// is released, innermost first, so no key stays down. True when all were pressed.
+bool X11PasteKeys::pressAndRelease(const QList<xcb_keycode_t> &keys,
+                                   const std::function<bool()> &targetHasInput,
+                                   QList<xcb_void_cookie_t> &cookies)
+{
+    qsizetype pressed = 0;
+    while (pressed < keys.size() &&
+           sendWhileTargetHasInput({XCB_KEY_PRESS, keys.at(pressed)}, targetHasInput, cookies))
+        ++pressed;
+    for (qsizetype i = pressed - 1; i >= 0; --i)
+        cookies.append(fake({XCB_KEY_RELEASE, keys.at(i)}));
+    return pressed == keys.size();
+}
+
+// The check and the event under one server grab: no window manager or other client can move
+// the input focus between them. The check runs on this connection, so the grab never waits for
+// another client.
+bool X11PasteKeys::sendWhileTargetHasInput(const KeyEvent &event,
+                                           const std::function<bool()> &targetHasInput,
+                                           QList<xcb_void_cookie_t> &cookies)
+{
+    xcb_grab_server(m_connection);
+    const bool hasInput = targetHasInput();
+    if (hasInput)
+        cookies.append(fake(event));
+    xcb_ungrab_server(m_connection);
+    xcb_flush(m_connection);
+    return hasInput;
+}
+
+xcb_void_cookie_t X11PasteKeys::lockGroup(int group)
+{
+    return xcb_xkb_latch_lock_state_checked(m_connection, XCB_XKB_ID_USE_CORE_KBD, 0, 0, 1, group,
+                                            0, 0, 0);
+}
+
+xcb_void_cookie_t X11PasteKeys::fake(const KeyEvent &event)
+{
+    return xcb_test_fake_input_checked(m_connection, event.type, event.code, XCB_CURRENT_TIME,
+                                       XCB_NONE, 0, 0, 0);
 }
 
 bool X11PasteKeys::modifierHeld()
