@@ -45,6 +45,9 @@ void TestIpaCatalogue::info_data()
     QTest::newRow("epsilon")
         << QChar(0x025B) << u"Epsilon"_qs << u"エプシロン"_qs
         << u"あごを下げる感じで口をやや大きめに開けて「エ」/ 半開 前舌 非円唇 母音"_qs;
+    QTest::newRow("esh, not the ɕ of シ")
+        << QChar(0x0283) << u"Esh"_qs << u"エッシュ"_qs
+        << u"「シ」より舌を後ろに引き、唇を突き出す（英語 she）/ 無声 後部歯茎 摩擦音"_qs;
     QTest::newRow("first record") << QChar(0x002C) << u"Comma"_qs << u"コンマ"_qs
                                   << u"休止/非IPA"_qs;
     QTest::newRow("last record") << QChar(0x2198) << u"Downward diagonal arrow"_qs
