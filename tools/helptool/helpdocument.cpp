@@ -15,6 +15,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
+#include <QTextList>
 #include <QTextTable>
 
 #include <optional>
@@ -298,6 +300,47 @@ void keepHeadingsWithText(QTextDocument &doc, double pageHeight)
     }
 }
 
+// The page a line of a block lies on.
+int pageOfLine(const QTextDocument &doc, const QTextBlock &block, const QTextLine &line,
+               double pageHeight)
+{
+    const QRectF rect = doc.documentLayout()->blockBoundingRect(block);
+    const double top = rect.top() - block.layout()->boundingRect().top() + line.y();
+    return int((top + 1) / pageHeight);
+}
+
+// Qt's text layout draws, besides the lines inside the clip, the last line of a block above
+// it; the clip hides it, but the PDF still holds its text, so search and copy would find a
+// paragraph's last line on a page again at the top of the next. A block that runs over a
+// page break is therefore cut there into two blocks that look the same.
+void splitBlocksAtPageBreaks(QTextDocument &doc, double pageHeight)
+{
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        if (layout->lineCount() < 2)
+            continue;
+        const int firstPage = pageOfLine(doc, block, layout->lineAt(0), pageHeight);
+        for (int i = 1; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            if (pageOfLine(doc, block, line, pageHeight) == firstPage)
+                continue;
+            QTextBlockFormat rest = block.blockFormat();
+            rest.setTopMargin(0);
+            rest.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+            if (QTextList *list = block.textList()) {
+                // The rest of a list item keeps its indent but gets no second bullet.
+                rest.setObjectIndex(-1);
+                rest.setIndent(list->format().indent());
+            }
+            QTextCursor cursor(&doc);
+            cursor.setPosition(block.position() + line.textStart());
+            cursor.insertBlock(rest, cursor.charFormat());
+            block = cursor.block().previous();
+            break;
+        }
+    }
+}
+
 QList<Heading> headingsOf(const QTextDocument &doc, double pageHeight, int deepest)
 {
     QList<Heading> headings;
@@ -466,6 +509,7 @@ QString WriteHelpPdf(const QString &chapterFolder, const QString &pictureFolder,
         return error;
 
     keepHeadingsWithText(body, geometry.body.height());
+    splitBlocksAtPageBreaks(body, geometry.body.height());
 
     // The contents' own length decides where the body starts; its page numbers do not change it.
     const double height = geometry.body.height();

@@ -17,6 +17,7 @@
 #include "wordbook/tregfrm.h"
 #include "wordbook/tsearchfrm.h"
 #include "wordbook/wordbookcommands.h"
+#include "wordbook/wordbookpage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -295,6 +296,11 @@ QString PictureTaker::startMainWindow()
     russian->setPlainText(QStringLiteral("Приве́т! Как дела́?"));
     ipa->setText(QStringLiteral("prʲɪˈvʲet"));
     russian->setFocus();
+    // Opening a book closes the shelf (the automatic closing box is ticked); the pictures show
+    // it open, so it is opened the way a user does, and its toggle shows "→".
+    auto *page = m_frm->findChild<WordBookPage *>();
+    if (!page->shelfOpen())
+        page->SpeedButton10Click();
     if (auto *split =
             qobject_cast<QSplitter *>(findWidget(part("TabSheet3"), QStringLiteral("QSplitter"))))
         split->setSizes({420, 420});
