@@ -24,27 +24,6 @@ bool isWellFormedRtf(const QByteArray &rtf)
     return depth == 0;
 }
 
-// Reads the entities the writer uses back into characters; false on a stray '&'.
-bool unescapeHtml(QStringView s, QString &out)
-{
-    static const std::pair<QStringView, QChar> entities[] = {
-        {u"&amp;", u'&'}, {u"&lt;", u'<'}, {u"&gt;", u'>'}, {u"&quot;", u'"'}, {u"&#39;", u'\''}};
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] != u'&') {
-            out += s[i];
-            continue;
-        }
-        const auto entity =
-            std::find_if(std::begin(entities), std::end(entities),
-                         [&](const auto &e) { return s.mid(i).startsWith(e.first); });
-        if (entity == std::end(entities))
-            return false;
-        out += entity->second;
-        i += entity->first.size() - 1;
-    }
-    return true;
-}
-
 // The text of `<span style="…">text</span>`, line breaks as LF; false when markup is
 // anywhere else.
 bool htmlText(const QString &html, QString &text)
@@ -58,7 +37,7 @@ bool htmlText(const QString &html, QString &text)
         return false;
     QString body = html.mid(styleEnd + 2, html.size() - tail.size() - styleEnd - 2);
     body.replace(QStringLiteral("<br>"), QStringLiteral("\n"));
-    return !body.contains(u'<') && !body.contains(u'>') && unescapeHtml(body, text);
+    return !body.contains(u'<') && !body.contains(u'>') && UnescapeHtml(body, text);
 }
 
 QString withLfBreaks(const QString &text)

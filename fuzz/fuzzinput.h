@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <utility>
 
 // Ends the run when a property does not hold; libFuzzer then saves the input as a crash.
 inline void Require(bool holds, const char *property)
@@ -13,6 +16,28 @@ inline void Require(bool holds, const char *property)
         return;
     std::fprintf(stderr, "property violated: %s\n", property);
     std::abort();
+}
+
+// Reads the entities that QString::toHtmlEscaped writes back into characters; false on a stray
+// '&'.
+inline bool UnescapeHtml(QStringView s, QString &out)
+{
+    static const std::pair<QStringView, QChar> entities[] = {
+        {u"&amp;", u'&'}, {u"&lt;", u'<'}, {u"&gt;", u'>'}, {u"&quot;", u'"'}, {u"&#39;", u'\''}};
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] != u'&') {
+            out += s[i];
+            continue;
+        }
+        const auto entity =
+            std::find_if(std::begin(entities), std::end(entities),
+                         [&](const auto &e) { return s.mid(i).startsWith(e.first); });
+        if (entity == std::end(entities))
+            return false;
+        out += entity->second;
+        i += entity->first.size() - 1;
+    }
+    return true;
 }
 
 // Hands out a fuzz input piece by piece. Text is read as UTF-16 code units (two bytes each,

@@ -3,6 +3,7 @@
 #include "core/ulib.h"
 #include "input/keytables.h"
 #include "input/tkeybutton.h"
+#include "widgets/exactfields.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -164,7 +165,7 @@ void TRusPad::buildAccentControls(QWidget *lowerPage)
     m_accentCheck->resize(m_accentCheck->sizeHint());
     connect(m_accentCheck, &QCheckBox::toggled, this, &TRusPad::CheckBox1Click);
 
-    m_accentLabel = new QLabel(QStringLiteral("AC"), lowerPage);
+    m_accentLabel = PlainLabel(QStringLiteral("AC"), lowerPage);
     m_accentLabel->setObjectName(QStringLiteral("Label1"));
     m_accentLabel->adjustSize();
 }

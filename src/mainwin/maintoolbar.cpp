@@ -210,12 +210,12 @@ void MainToolBar::buildTransferPanel()
     connect(m_autoPasteCheck, &QCheckBox::clicked, this, &MainToolBar::autoPasteToggled);
     m_transferButton = button(panel, "SpeedButton8", QStringLiteral("転送\nF9"), 32);
 
-    m_objectLabel = new QLabel(panel);
+    m_objectLabel = PlainLabel(QString(), panel);
     m_objectLabel->setObjectName(QStringLiteral("Label1"));
     m_objectLabel->move(84, 0);
     setObjectLabel(true);
 
-    m_modeBox = new QLabel(panel);
+    m_modeBox = PlainLabel(QString(), panel);
     m_modeBox->setObjectName(QStringLiteral("Label2"));
     m_modeBox->setGeometry(80, 20, 75, kModeBoxHeight);
     m_modeBox->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -264,7 +264,7 @@ void MainToolBar::buildFontGroup()
 void MainToolBar::buildExitGroup()
 {
     QWidget *exit = group("ExitGroup", {});
-    auto *label = new QLabel(QStringLiteral("下伸び"), exit);
+    auto *label = PlainLabel(QStringLiteral("下伸び"), exit);
     label->setObjectName(QStringLiteral("Label3"));
     label->move(0, 2);
     label->adjustSize();

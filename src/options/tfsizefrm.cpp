@@ -143,7 +143,7 @@ QWidget *TFSizeFrm::buildGroup(int group)
     font->setFixedWidth(kFontFieldWidth);
     setColour(font, QPalette::Base, palette().color(QPalette::Button));
 
-    auto *value = new QLabel(box);
+    auto *value = PlainLabel(QString(), box);
     value->setObjectName(numbered("Label", group));
     value->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     setPixelFont(value, kValueFontPixels);
@@ -185,7 +185,7 @@ QWidget *TFSizeFrm::buildBottomBar()
     auto *bar = new QWidget(this);
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    m_bookNote = new QLabel(QStringLiteral("※調整のために、どれか単語帳をロードして下さい。"), bar);
+    m_bookNote = PlainLabel(QStringLiteral("※調整のために、どれか単語帳をロードして下さい。"), bar);
     m_bookNote->setObjectName(QStringLiteral("Label5"));
     setPixelFont(m_bookNote, kNoteFontPixels);
     setColour(m_bookNote, QPalette::WindowText, Qt::red);

@@ -32,7 +32,7 @@ constexpr int kLargestIpaSize = 72;
 
 QLabel *note(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = PlainLabel(text, parent);
     label->setWordWrap(true);
     return label;
 }
@@ -46,7 +46,7 @@ QGroupBox *buttonGroup(const QString &title, const QStringList &lines, QPushButt
     auto *row = new QHBoxLayout(group);
     auto *texts = new QVBoxLayout;
     for (const QString &line : lines) {
-        auto *label = new QLabel(line, group);
+        auto *label = PlainLabel(line, group);
         QFont font = label->font();
         font.setPixelSize(kSmallTextPixels);
         label->setFont(font);
@@ -136,7 +136,7 @@ QWidget *TOptionFrm::buildFontPage()
     m_ipaSize->setMaxVisibleItems(kListRows);
     AddFontSizeItems(m_ipaSize, 9, 30);
     m_ipaSize->setCurrentText(QString::number(Usr.IPAFontSize));
-    auto *sizeLabel = new QLabel(QStringLiteral("サイズ："), ipa);
+    auto *sizeLabel = PlainLabel(QStringLiteral("サイズ："), ipa);
     sizeLabel->setBuddy(m_ipaSize);
     ipaLayout->addWidget(m_ipaFont, 0, 0);
     ipaLayout->addWidget(sizeLabel, 0, 1);

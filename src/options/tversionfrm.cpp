@@ -2,6 +2,7 @@
 
 #include "core/ulib.h"
 #include "dialogstyle.h"
+#include "widgets/exactfields.h"
 
 #include <QDir>
 #include <QFormLayout>
@@ -16,7 +17,7 @@ const QString kWebPage = QStringLiteral("https://kalvo.example.org/");
 
 QLabel *selectableLabel(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = PlainLabel(text, parent);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setWordWrap(true);
     return label;
@@ -31,7 +32,7 @@ TVersionFrm::TVersionFrm(QWidget *mainWindow)
     setWindowTitle(QStringLiteral("バージョン情報"));
     PrepareOptionDialog(this, kSize);
     auto *layout = new QVBoxLayout(this);
-    auto *name = new QLabel(QStringLiteral("Kalvo"), this);
+    auto *name = PlainLabel(QStringLiteral("Kalvo"), this);
     name->setObjectName(QStringLiteral("Label1"));
     QFont nameFont = name->font();
     nameFont.setPixelSize(32);
@@ -39,12 +40,14 @@ TVersionFrm::TVersionFrm(QWidget *mainWindow)
     name->setFont(nameFont);
     name->setAlignment(Qt::AlignCenter);
     layout->addWidget(name);
-    auto *version = new QLabel(QStringLiteral("バージョン ") + KalvoVersion, this);
+    auto *version = PlainLabel(QStringLiteral("バージョン ") + KalvoVersion, this);
     version->setObjectName(QStringLiteral("Label2"));
     version->setAlignment(Qt::AlignCenter);
     layout->addWidget(version);
     auto *link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(kWebPage), this);
     link->setObjectName(QStringLiteral("Label3"));
+    // The one label that is markup: the program's own link.
+    link->setTextFormat(Qt::RichText);
     link->setAlignment(Qt::AlignCenter);
     link->setOpenExternalLinks(true);
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);

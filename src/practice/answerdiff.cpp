@@ -109,3 +109,16 @@ QList<AnswerPiece> DiffAnswer(QStringView expected, QStringView typed)
     }
     return pieces;
 }
+
+QString AnswerMarkup(QStringView expected, QStringView typed)
+{
+    // Blanks kept as typed, so a missing or doubled blank shows.
+    QString html = QStringLiteral("<span style=\"white-space:pre\">");
+    for (const AnswerPiece &piece : DiffAnswer(expected, typed)) {
+        const QString text = piece.text.toHtmlEscaped();
+        html += piece.differs ? QStringLiteral("<span style=\"color:#FF0000\">") + text +
+                                    QStringLiteral("</span>")
+                              : text;
+    }
+    return html + QStringLiteral("</span>");
+}

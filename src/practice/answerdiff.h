@@ -15,3 +15,8 @@ struct AnswerPiece {
 // typed answer has characters too many, the expected character beside them is marked. A
 // right answer and an empty one mark nothing.
 QList<AnswerPiece> DiffAnswer(QStringView expected, QStringView typed);
+
+// The expected answer as rich text for the practice window's answer label: its characters
+// escaped, so an answer such as "<img src=…>" shows as written; the marked pieces in red;
+// blanks kept as written.
+QString AnswerMarkup(QStringView expected, QStringView typed);

@@ -2,6 +2,7 @@
 
 #include "core/folders.h"
 #include "core/ulib.h"
+#include "widgets/exactfields.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -83,7 +84,7 @@ QWidget *BookChooser::buildRemaining()
     auto *column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(1);
-    auto *caption = new QLabel(QStringLiteral("残り勝負"), box);
+    auto *caption = PlainLabel(QStringLiteral("残り勝負"), box);
     caption->setAlignment(Qt::AlignCenter);
     m_remaining = new QLineEdit(box);
     m_remaining->setObjectName(QStringLiteral("Edit1"));

@@ -1,5 +1,7 @@
 #include "curtain.h"
 
+#include "widgets/exactfields.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -31,7 +33,7 @@ Curtain::Curtain(QWidget *area)
     setObjectName(QStringLiteral("Panel6"));
     int top = 50;
     for (const char16_t *rule : kRules) {
-        auto *line = new QLabel(QString::fromUtf16(rule), this);
+        auto *line = PlainLabel(QString::fromUtf16(rule), this);
         line->setStyleSheet(QStringLiteral("color: #FFF6D5;"));
         line->adjustSize();
         line->move(kRuleLeft, top);

@@ -14,6 +14,7 @@
 #include "questionarea.h"
 #include "reactions.h"
 #include "tbikofrm.h"
+#include "widgets/exactfields.h"
 #include "widgets/messagebox.h"
 
 #include <QAction>
@@ -125,7 +126,7 @@ QWidget *TPlayFrm::buildBottomArea()
     auto *right = new QVBoxLayout(rightBox);
     right->setContentsMargins(0, 0, 0, 0);
     auto *numberRow = new QHBoxLayout;
-    auto *numberLabel = new QLabel(QStringLiteral("No:"), rightBox);
+    auto *numberLabel = PlainLabel(QStringLiteral("No:"), rightBox);
     m_number = new QLineEdit(rightBox);
     m_number->setObjectName(QStringLiteral("Edit8"));
     m_number->setAccessibleName(QStringLiteral("No"));

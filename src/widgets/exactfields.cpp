@@ -1,10 +1,19 @@
 #include "exactfields.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
 #include <limits>
+
+QLabel *PlainLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    return label;
+}
 
 QLineEdit *WithoutLengthLimit(QLineEdit *field)
 {

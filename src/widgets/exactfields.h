@@ -2,10 +2,16 @@
 
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QWidget;
 
-// Text fields that keep exactly what they are given.
+// Text fields and labels that keep exactly what they are given.
+
+// A label that shows its text as written, never as rich text: a title or file name such as
+// "<img src=…>" shows its characters instead of loading anything.
+QLabel *PlainLabel(const QString &text, QWidget *parent);
 
 // Lifts the line edit's length limit (Qt cuts at 32,767 characters by default, silently),
 // so a long entry survives a round trip through a dialog. Returns the field.

@@ -47,18 +47,23 @@ QRect ownerFrame(QWidget *owner)
 
 } // namespace
 
-bool MessageDlg(MsgKind kind, const QString &text, bool withNo, QWidget *owner)
+bool MessageDlg(MsgKind kind, const QString &text, bool withNo, QWidget *owner, bool noByDefault)
 {
-    QMessageBox box(iconOf(kind), titleOf(kind), text, QMessageBox::NoButton,
+    QMessageBox box(iconOf(kind), titleOf(kind), QString(), QMessageBox::NoButton,
                     owner ? owner->window() : QApplication::activeWindow());
+    // The texts name titles and files as they are written; none is markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    box.setDefaultButton(yes);
     if (withNo) {
         QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
         box.setEscapeButton(no);
+        if (noByDefault)
+            box.setDefaultButton(no);
     } else {
         box.setEscapeButton(yes);
     }
-    box.setDefaultButton(yes);
     box.move(GetMessageDlgPos(ownerFrame(owner)));
     box.exec();
     return box.clickedButton() == yes;

@@ -6,11 +6,14 @@ class QWidget;
 
 // Every message box of the program: titled "警告", "情報" or "確認", with "はい(&Y)" alone
 // or "はい(&Y)" and "いいえ(&N)", its top-left corner placed by GetMessageDlgPos on the
-// owner window (the active window of the program when no owner is given).
+// owner window (the active window of the program when no owner is given). The text is shown
+// as written, never as rich text.
 enum class MsgKind { Warning, Information, Confirmation };
 
-// Shows the box modally; true only when "はい(&Y)" was pressed.
-bool MessageDlg(MsgKind kind, const QString &text, bool withNo, QWidget *owner = nullptr);
+// Shows the box modally; true only when "はい(&Y)" was pressed. Enter presses "はい(&Y)", or
+// "いいえ(&N)" when `noByDefault`.
+bool MessageDlg(MsgKind kind, const QString &text, bool withNo, QWidget *owner = nullptr,
+                bool noByDefault = false);
 
 inline void ShowWarning(const QString &text, QWidget *owner = nullptr)
 {
@@ -26,4 +29,10 @@ inline void ShowInformation(const QString &text, QWidget *owner = nullptr)
 inline bool Confirm(const QString &text, QWidget *owner = nullptr)
 {
     return MessageDlg(MsgKind::Confirmation, text, true, owner);
+}
+
+// A confirmation whose default button is No, for a Yes that throws something away.
+inline bool ConfirmNoByDefault(const QString &text, QWidget *owner = nullptr)
+{
+    return MessageDlg(MsgKind::Confirmation, text, true, owner, true);
 }

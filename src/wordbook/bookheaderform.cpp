@@ -76,7 +76,7 @@ BookHeaderForm::BookHeaderForm(const BookHeaderTexts &texts, QWidget *mainWindow
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(kSpacing);
     for (const QString &line : texts.instructions)
-        layout->addWidget(new QLabel(line, this));
+        layout->addWidget(PlainLabel(line, this));
     layout->addLayout(buildFields(texts));
     layout->addWidget(buildTypes());
     m_commit = AddBookDialogButtons(this, layout, texts.commitButton).commit;
@@ -96,7 +96,7 @@ QLayout *BookHeaderForm::buildFields(const BookHeaderTexts &texts)
     form->addRow(QStringLiteral("・タイトル："), m_title);
     form->addRow(QStringLiteral("・グループ："), m_group);
     if (!texts.groupNote.isEmpty())
-        form->addRow(new QLabel(texts.groupNote, this));
+        form->addRow(PlainLabel(texts.groupNote, this));
     return form;
 }
 

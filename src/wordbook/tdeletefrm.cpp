@@ -75,7 +75,7 @@ TDeleteFrm::TDeleteFrm(WordBookCommands *commands)
 {
     ShapeBookDialog(this, QStringLiteral("単語帳の削除"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("この単語帳を削除しますがよろしいですか？"), this));
+    layout->addWidget(PlainLabel(QStringLiteral("この単語帳を削除しますがよろしいですか？"), this));
     auto *form = new QFormLayout;
     addField(form, QStringLiteral("タイトル："), Sys.TC_Title);
     addField(form, QStringLiteral("グループ："), Sys.TC_Group);

@@ -1,6 +1,7 @@
 #include "tdelfrm.h"
 
 #include "entrymovedelete.h"
+#include "widgets/exactfields.h"
 #include "wordbookcommands.h"
 
 #include <QFormLayout>
@@ -17,7 +18,7 @@ TDelFrm::TDelFrm(EntryMoveDelete *entries)
     setWindowTitle(QStringLiteral("単語の削除"));
     setFixedSize(460, 280);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("以下の単語を削除しますがよろしいですか？")));
+    layout->addWidget(PlainLabel(QStringLiteral("以下の単語を削除しますがよろしいですか？"), this));
     layout->addWidget(buildEntry());
     layout->addStretch();
     QPushButton *remove = AddDialogButtons(this, layout, QStringLiteral("削除"));

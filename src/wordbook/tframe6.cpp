@@ -82,7 +82,7 @@ void TFrame6::buildFields()
         edit->setObjectName(QLatin1StringView(kFields[field].name));
         edit->installEventFilter(this);
         m_edits[size_t(field)] = edit;
-        auto *label = new QLabel(QString::fromUtf16(kFields[field].caption), this);
+        auto *label = PlainLabel(QString::fromUtf16(kFields[field].caption), this);
         label->setBuddy(edit);
         m_labels[size_t(field)] = label;
     }
@@ -91,7 +91,7 @@ void TFrame6::buildFields()
     m_memo->setTabChangesFocus(true);
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->installEventFilter(this);
-    m_memoLabel = new QLabel(QString::fromUtf16(kRemarks.caption), this);
+    m_memoLabel = PlainLabel(QString::fromUtf16(kRemarks.caption), this);
     m_memoLabel->setBuddy(m_memo);
     // The IPA field's keys are candidate keys, not input method keys.
     InputMethodGate::install(ipaField(), [] { return true; });

@@ -2,6 +2,7 @@
 
 #include "entrymovedelete.h"
 #include "movepositions.h"
+#include "widgets/exactfields.h"
 #include "wordbookcommands.h"
 
 #include <QComboBox>
@@ -33,7 +34,7 @@ TMoveFrm::TMoveFrm(EntryMoveDelete *entries)
     setFixedSize(460, 320);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(
-        new QLabel(QStringLiteral("挿入先の単語のNoを指定し、移動ボタンを押して下さい。")));
+        PlainLabel(QStringLiteral("挿入先の単語のNoを指定し、移動ボタンを押して下さい。"), this));
     layout->addWidget(buildTarget());
     layout->addWidget(buildSource());
     layout->addStretch();

@@ -5,6 +5,7 @@
 #include "questiontype.h"
 #include "reportview.h"
 #include "tframe6.h"
+#include "widgets/exactfields.h"
 #include "wordbookcommands.h"
 #include "wordbookpage.h"
 #include "wordlistmodel.h"
@@ -33,14 +34,14 @@ TRegFrm::TRegFrm(WordBookCommands *commands, const QString &russianArea, const Q
 void TRegFrm::buildBottomBar()
 {
     QHBoxLayout *bar = bottomBar();
-    bar->addWidget(new QLabel(QStringLiteral("No"), this));
+    bar->addWidget(PlainLabel(QStringLiteral("No"), this));
     m_positions = new QComboBox(this);
     m_positions->setObjectName(QStringLiteral("ComboBox1"));
     m_positions->setMaxVisibleItems(kVisiblePositions);
     m_positions->setMinimumContentsLength(5);
     m_positions->setAccessibleName(QStringLiteral("挿入位置のNo"));
     bar->addWidget(m_positions);
-    bar->addWidget(new QLabel(QStringLiteral("の上に"), this));
+    bar->addWidget(PlainLabel(QStringLiteral("の上に"), this));
     m_insert = new QPushButton(QStringLiteral("挿入"), this);
     m_insert->setObjectName(QStringLiteral("Button3"));
     m_insert->setEnabled(false);
