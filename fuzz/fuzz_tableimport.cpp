@@ -6,10 +6,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const std::optional<QString> text = DecodeTableFile(bytes);
-    if (!text)
+    const std::optional<TableText> table = DecodeTableFile(bytes);
+    if (!table)
         return 0;
-    const QList<QStringList> rows = ParseTable(*text, GuessSeparator(*text));
+    const QList<QStringList> rows = ParseTable(table->text, GuessSeparator(table->text)).rows;
     if (rows.isEmpty())
         return 0;
     const bool header = LooksLikeHeader(rows.first());
@@ -18,9 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Require(imported.entries.size() + imported.leftOut == rows.size() - (header ? 1 : 0),
             "every row is imported or counted as left out");
 
-    const QString exported =
-        DecodeTableFile(TableBytesOf(imported.entries, QStringLiteral("IPA"))).value_or(QString());
-    const QList<QStringList> again = ParseTable(exported, GuessSeparator(exported));
+    const QString exported = DecodeTableFile(TableBytesOf(imported.entries, QStringLiteral("IPA")))
+                                 .value_or(TableText{})
+                                 .text;
+    const QList<QStringList> again = ParseTable(exported, GuessSeparator(exported)).rows;
     Require(!again.isEmpty() && LooksLikeHeader(again.first()), "the export has its header");
     const ImportedEntries reimported =
         EntriesFromTable(again, GuessColumns(again.first(), int(again.first().size())), true);

@@ -70,6 +70,11 @@ BaseFolders PlatformBaseFolders(const QString &executableDir)
     return base;
 }
 
+QString UserConfigFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + kCompany;
+}
+
 QStringList SetFolderVars(const BaseFolders &base)
 {
     QStringList problems;

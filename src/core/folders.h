@@ -14,6 +14,10 @@ struct BaseFolders {
 // folder that holds the installation data beside the executable.
 BaseFolders PlatformBaseFolders(const QString &executableDir);
 
+// The program's per-user configuration folder, e.g. ~/.config/Harnwick/Kalvo: the parent of
+// SysFolder and TblFolder.
+QString UserConfigFolder();
+
 // Builds every folder path of Dirs from the base folders and creates the missing folders.
 // Returns the message of each folder that could not be created, in creation order, so that a
 // start shows them together in one warning.

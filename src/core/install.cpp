@@ -1,11 +1,11 @@
 #include "install.h"
 
 #include "codecs.h"
+#include "readfile.h"
 #include "savefile.h"
 #include "ulib.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -14,11 +14,8 @@ namespace {
 // never leaves a truncated file behind.
 bool copyFile(const QString &source, const QString &target)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = in.readAll();
-    return in.error() == QFileDevice::NoError && WriteFileSafely(target, bytes).isEmpty();
+    const FileBytes in = ReadFileBounded(source, kWordBookFileLimit);
+    return in.isRead() && WriteFileSafely(target, in.bytes).isEmpty();
 }
 
 } // namespace

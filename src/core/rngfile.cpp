@@ -1,11 +1,10 @@
 #include "rngfile.h"
 
 #include "commatext.h"
+#include "readfile.h"
 #include "savefile.h"
 #include "settingstable.h"
 #include "textlines.h"
-
-#include <QFile>
 
 namespace {
 
@@ -26,10 +25,11 @@ void applyValue(const SettingDef &def, const QString &value)
                 const int number = parseInteger(value).value_or(def.fallback);
                 if (number >= def.minimum && number <= def.maximum)
                     *target = number;
-            } else if constexpr (std::is_same_v<T, bool>)
+            } else if constexpr (std::is_same_v<T, bool>) {
                 *target = value == u"1";
-            else
+            } else if (value.size() <= def.maxLength) {
                 *target = value;
+            }
         },
         ResolveSetting(def, Usr));
 }
@@ -87,17 +87,17 @@ QStringList BuildRngLines()
     return lines;
 }
 
-RngReadResult ReadRngFile(const QString &path)
+RngReadResult ReadRngFile(const QString &path, QString *reason)
 {
-    QFile file(path);
-    if (!file.exists())
+    const FileBytes file = ReadFileBounded(path, kSettingsFileLimit);
+    if (file.status == FileBytes::Status::Missing)
         return RngReadResult::Missing;
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.isRead()) {
+        if (reason)
+            *reason = file.reason;
         return RngReadResult::Unreadable;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return RngReadResult::Unreadable;
-    ApplyRngLines(SplitLines(DecodeByBom(bytes)));
+    }
+    ApplyRngLines(SplitLines(DecodeByBom(file.bytes)));
     return RngReadResult::Loaded;
 }
 

@@ -24,8 +24,10 @@ QStringList BuildRngLines();
 
 enum class RngReadResult { Missing, Loaded, Unreadable };
 
-// Reads `path` into Usr. A missing file changes nothing.
-RngReadResult ReadRngFile(const QString &path);
+// Reads `path` into Usr. A missing file changes nothing; one that cannot be read (also a link
+// to a device, or one far larger than the 48 lines) changes nothing either and gives the
+// reason in Japanese.
+RngReadResult ReadRngFile(const QString &path, QString *reason = nullptr);
 
 // Writes all 48 lines to `path` (UTF-8 without byte-order mark, CR LF after each line),
 // replacing it in one step. On failure returns false with the reason in `error`.

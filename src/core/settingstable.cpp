@@ -7,26 +7,51 @@ namespace {
 // The row's key is the member's own name.
 #define KEY(member) QLatin1StringView(#member), &UsrVars::member
 
-constexpr SettingDef integer(QLatin1StringView key, int UsrVars::*m, int def, int fallback)
+constexpr SettingDef integerBySize(QLatin1StringView key, int UsrVars::*m, int def, int small,
+                                   int fallback, int minimum, int maximum)
 {
-    return {
-        .key = key, .member = m, .intDefault = def, .intDefaultSmall = def, .fallback = fallback};
+    return {.key = key,
+            .member = m,
+            .intDefault = def,
+            .intDefaultSmall = small,
+            .fallback = fallback,
+            .minimum = minimum,
+            .maximum = maximum};
 }
 
-constexpr SettingDef integerBySize(QLatin1StringView key, int UsrVars::*m, int def, int small,
-                                   int fallback)
+constexpr SettingDef integer(QLatin1StringView key, int UsrVars::*m, int def, int fallback,
+                             int minimum, int maximum)
 {
-    return {
-        .key = key, .member = m, .intDefault = def, .intDefaultSmall = small, .fallback = fallback};
+    return integerBySize(key, m, def, def, fallback, minimum, maximum);
+}
+
+// Window places and sizes in pixels: no screen is larger. A negative place centres the
+// window; a negative size (the fallback -1) opens it at its minimum size.
+constexpr int kFarthestPixel = 10000;
+
+// A class, 0 to 5, or a book folder, 0 (A) to 2 (S).
+constexpr SettingDef classIndex(QLatin1StringView key, int UsrVars::*m)
+{
+    return integer(key, m, 0, 0, 0, 5);
+}
+
+constexpr SettingDef folderIndex(QLatin1StringView key, int UsrVars::*m, int def, int fallback)
+{
+    return integer(key, m, def, fallback, 0, 2);
+}
+
+// A choice whose values outside the list keep a meaning of their own (RusImeIndex: no layout
+// is activated; TransIndex: nothing is transferred), so they are kept as read; only values no
+// program ever wrote are refused.
+constexpr SettingDef looseChoice(QLatin1StringView key, int UsrVars::*m, int def)
+{
+    return integer(key, m, def, def, -999, 999);
 }
 
 // A font scale in percent, within what the font size dialog's slider allows.
 constexpr SettingDef scale(QLatin1StringView key, int UsrVars::*m, int def)
 {
-    SettingDef row = integer(key, m, def, def);
-    row.minimum = 60;
-    row.maximum = 100;
-    return row;
+    return integer(key, m, def, def, 60, 100);
 }
 
 constexpr SettingDef flag(QLatin1StringView key, bool UsrVars::*m, bool def)
@@ -45,7 +70,9 @@ constexpr SettingDef columnWidth(QLatin1StringView key, int index, int def)
             .member = ColumnWidthSlot{index},
             .intDefault = def,
             .intDefaultSmall = def,
-            .fallback = 50};
+            .fallback = 50,
+            .minimum = 0,
+            .maximum = kFarthestPixel};
 }
 
 SettingDef screenFlag(QLatin1StringView key, bool UsrVars::*m)
@@ -58,21 +85,25 @@ SettingDef screenFlag(QLatin1StringView key, bool UsrVars::*m)
 const std::array<SettingDef, 48> &table()
 {
     static const std::array<SettingDef, 48> rows{
-        integer(KEY(MainLeft), -1, -1),
-        integer(KEY(MainTop), -1, -1),
-        integerBySize(KEY(MainWidth), 860, 790, -1),
-        integerBySize(KEY(MainHeight), 640, 570, -1),
-        integerBySize(KEY(PCon1Height), 256, 226, 247),
-        integer(KEY(ClassRoom), 0, 0),
-        integer(KEY(SClassRoom), 0, 0),
-        integer(KEY(PClassRoom), 0, 0),
-        integer(KEY(CFIndex), 0, 0),
-        integer(KEY(SFIndex), 0, 1),
-        integer(KEY(PFIndex), 2, 0),
-        integer(KEY(TransIndex), 1, 1),
-        integer(KEY(SColumn), 3, 3),
-        integer(KEY(MainFontSize), 20, 20),
-        integer(KEY(IPAFontSize), 14, 14),
+        integer(KEY(MainLeft), -1, -1, -kFarthestPixel, kFarthestPixel),
+        integer(KEY(MainTop), -1, -1, -kFarthestPixel, kFarthestPixel),
+        integerBySize(KEY(MainWidth), 860, 790, -1, -1, kFarthestPixel),
+        integerBySize(KEY(MainHeight), 640, 570, -1, -1, kFarthestPixel),
+        integerBySize(KEY(PCon1Height), 256, 226, 247, 0, kFarthestPixel),
+        classIndex(KEY(ClassRoom)),
+        classIndex(KEY(SClassRoom)),
+        classIndex(KEY(PClassRoom)),
+        folderIndex(KEY(CFIndex), 0, 0),
+        folderIndex(KEY(SFIndex), 0, 1),
+        folderIndex(KEY(PFIndex), 2, 0),
+        // Rich text, decimal references, hexadecimal references, Unicode text.
+        looseChoice(KEY(TransIndex), 1),
+        // The search window's five fields.
+        integer(KEY(SColumn), 3, 3, 0, 4),
+        // The toolbar offers 8 to 60 points; larger ones may be typed.
+        integer(KEY(MainFontSize), 20, 20, 1, 500),
+        // The options dialog takes 1 to 72 points.
+        integer(KEY(IPAFontSize), 14, 14, 1, 72),
         scale(KEY(FParamMain), 80),
         scale(KEY(FParamIPA), 88),
         scale(KEY(FParamJp), 81),
@@ -102,7 +133,8 @@ const std::array<SettingDef, 48> &table()
         text(KEY(UsrIPAFont), u"Segoe UI"),
         text(KEY(UsrJpFont), u"游ゴシック Medium"),
         text(KEY(UsrEngFont), u"Segoe UI"),
-        integer(KEY(RusImeIndex), 3, 3),
+        // Standard, typewriter, mnemonic.
+        looseChoice(KEY(RusImeIndex), 3),
         flag(KEY(AccentFlg), true),
         flag(KEY(AcIgnoreFlg), true),
         flag(KEY(AlphabetFlg), true),

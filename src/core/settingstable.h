@@ -28,6 +28,8 @@ struct SettingDef {
     // The integers a setting may take; a value read outside keeps the default.
     int minimum = std::numeric_limits<int>::min();
     int maximum = std::numeric_limits<int>::max();
+    // The longest text a string setting may take; a longer one keeps the default.
+    int maxLength = 256;
 };
 
 std::span<const SettingDef> SettingsTable();

@@ -1,7 +1,7 @@
 #include "singleinstance.h"
 
 #include <QDir>
-#include <QStandardPaths>
+#include <QFileInfo>
 
 const QString SingleInstance::TokenName =
     QStringLiteral("この新しいロシア語ソフトが世の中に普及することを祈る");
@@ -10,8 +10,10 @@ SingleInstance::SingleInstance(const QString &folder)
     : m_path(folder + u'/' + TokenName)
 {}
 
+// The folder is made here: the lock is taken before the start creates the other folders.
 SingleInstance::Result SingleInstance::acquire()
 {
+    QDir().mkpath(QFileInfo(m_path).path());
     m_lock = std::make_unique<QLockFile>(m_path);
     // Only a lock whose process is gone is stale; a long-running instance keeps its token.
     m_lock->setStaleLockTime(0);
@@ -20,12 +22,4 @@ SingleInstance::Result SingleInstance::acquire()
     const bool held = m_lock->error() == QLockFile::LockFailedError;
     m_lock.reset();
     return held ? Result::HeldElsewhere : Result::Unavailable;
-}
-
-QString SingleInstance::RuntimeFolder()
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder;
 }

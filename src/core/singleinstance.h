@@ -1,11 +1,16 @@
 #pragma once
 
+#include "folders.h"
+
 #include <QLockFile>
 #include <QString>
 #include <memory>
 
-// The one-instance-per-user token: a lock file named with the token text in the user's
-// runtime folder. A lock left behind by a crashed instance is taken over.
+// The one-instance-per-user token: a lock file named with the token text in the program's
+// per-user configuration folder, beside its settings. The runtime folder would not do: whether
+// XDG_RUNTIME_DIR is set differs between starts (a desktop session, su, a cron job), and
+// without it Qt falls back to a folder of its own, so two starts could each hold a token of
+// their own on the same books. A lock left behind by a crashed instance is taken over.
 class SingleInstance {
 public:
     enum class Result {
@@ -14,12 +19,11 @@ public:
         Unavailable,   // the lock could not be made (full disk, unwritable folder)
     };
 
-    explicit SingleInstance(const QString &folder = RuntimeFolder());
+    explicit SingleInstance(const QString &folder = UserConfigFolder());
 
     Result acquire();
     QString lockPath() const { return m_path; }
 
-    static QString RuntimeFolder();
     static const QString TokenName;
 
 private:

@@ -1,9 +1,8 @@
 #include "textdocument.h"
 
+#include "readfile.h"
 #include "savefile.h"
 #include "textlines.h"
-
-#include <QFile>
 
 namespace {
 
@@ -57,17 +56,12 @@ QStringView TrimLowChars(QStringView text)
 
 std::optional<QString> ReadDocumentFile(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    const FileBytes file = ReadFileBounded(path, kDocumentFileLimit);
+    if (!file.isRead()) {
+        *error = file.reason;
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
-    return DocumentTextFromBytes(bytes);
+    return DocumentTextFromBytes(file.bytes);
 }
 
 QString WriteDocumentFile(const QString &path, QStringView text)

@@ -27,7 +27,8 @@ inline bool IsBlankDocument(QStringView text)
     return TrimLowChars(text).isEmpty();
 }
 
-// Reads the document at `path`; on failure returns nothing and sets `error` to the reason.
+// Reads the document at `path`; on failure (also for a file that is no regular file or is
+// larger than 16 MiB) returns nothing and sets `error` to the reason in Japanese.
 std::optional<QString> ReadDocumentFile(const QString &path, QString *error);
 
 // Writes the document at `path` in one step; a failed write leaves the old file whole.

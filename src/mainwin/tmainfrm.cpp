@@ -24,6 +24,7 @@
 #include "tcharchart.h"
 #include "textdocuments.h"
 #include "transfer/transfercontroller.h"
+#include "widgets/exactfields.h"
 #include "widgets/mainactions.h"
 #include "widgets/messagebox.h"
 #include "wordbook/bookexchange.h"
@@ -85,11 +86,12 @@ void TMainFrm::FormCreate()
 
 void TMainFrm::readSettings()
 {
-    if (ReadRngFile(RngFilePath()) != RngReadResult::Unreadable)
+    QString reason;
+    if (ReadRngFile(RngFilePath(), &reason) != RngReadResult::Unreadable)
         return;
-    ShowWarning(QStringLiteral("設定ファイル「%1」を読み込めませんでした。\n"
+    ShowWarning(QStringLiteral("設定ファイル「%1」を読み込めませんでした。\n（%2）\n"
                                "標準の設定で起動します。")
-                    .arg(QDir::toNativeSeparators(RngFilePath())));
+                    .arg(QDir::toNativeSeparators(RngFilePath()), reason));
 }
 
 // The shipped tables and samples at the first start of a version. Files that could not be
@@ -392,10 +394,10 @@ void TMainFrm::buildMenus()
 
 void TMainFrm::buildStatusBar()
 {
-    m_statusPanel1 = new QLabel(this);
+    m_statusPanel1 = PlainLabel(QString(), this);
     m_statusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     m_statusPanel1->setFixedWidth(180);
-    m_statusPanel2 = new QLabel(this);
+    m_statusPanel2 = PlainLabel(QString(), this);
     m_statusPanel2->setObjectName(QStringLiteral("StatusPanel2"));
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setFixedHeight(22);

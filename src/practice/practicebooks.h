@@ -31,7 +31,7 @@ QString EmptyBookNotice(const ChooserBook &book);
 // name order.
 QList<ChooserBook> ListPracticeBooks(const QString &folder);
 
-// Reads the book to practise. Nothing, with `error` set to the system's reason, when the
-// file cannot be read or is no word book any more.
+// Reads the book to practise. Nothing, with `error` set to the reason, when the file cannot
+// be read or is no word book any more.
 std::optional<PractisedBook> ReadPractisedBook(const QString &folder, const QString &fileName,
                                                QString &error);

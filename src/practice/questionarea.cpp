@@ -8,6 +8,7 @@
 #include "widgets/exactfields.h"
 #include "widgets/pointsizes.h"
 #include "wordbook/fieldfonts.h"
+#include "wordbook/visibletext.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -66,18 +67,6 @@ void setTextColour(QWidget *widget, const QColor &colour)
     widget->setPalette(palette);
 }
 
-QString markedAnswer(const QString &expected, QStringView typed)
-{
-    // Blanks kept as typed, so a missing or doubled blank shows.
-    QString html = QStringLiteral("<span style=\"white-space:pre\">");
-    for (const AnswerPiece &piece : DiffAnswer(expected, typed)) {
-        const QString text = piece.text.toHtmlEscaped();
-        html += piece.differs ? QStringLiteral("<span style=\"color:#FF0000\">%1</span>").arg(text)
-                              : text;
-    }
-    return html + QStringLiteral("</span>");
-}
-
 } // namespace
 
 QuestionArea::QuestionArea(QWidget *parent)
@@ -92,7 +81,7 @@ QuestionArea::QuestionArea(QWidget *parent)
 
 QLabel *QuestionArea::label(QWidget *parent, const QString &text)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = PlainLabel(text, parent);
     label->adjustSize();
     return label;
 }
@@ -332,9 +321,10 @@ void QuestionArea::DrawScore(int score)
 
 void QuestionArea::showQuestion(const WordEntry &entry)
 {
-    m_japanese->setText(entry[EntryField::Japanese]);
-    m_blank->setPlainText(CRDecoder(entry[EntryField::Cue]));
-    m_instruction->setText(entry[EntryField::Cue]);
+    // Only what could show of a field is laid out.
+    m_japanese->setText(VisiblePart(entry[EntryField::Japanese]));
+    m_blank->setPlainText(CRDecoder(VisiblePart(entry[EntryField::Cue])));
+    m_instruction->setText(VisiblePart(entry[EntryField::Cue]));
     m_answer->clear();
     m_correct->clear();
 }
@@ -342,14 +332,15 @@ void QuestionArea::showQuestion(const WordEntry &entry)
 void QuestionArea::showHint(bool on, const QString &hint)
 {
     m_hintBox->setChecked(on);
-    m_hint->setText(on ? hint : QString());
+    m_hint->setText(on ? VisiblePart(hint) : QString());
 }
 
 void QuestionArea::showJudgement(bool right, const QString &expected, QStringView typed)
 {
     m_rightLabel->setVisible(right);
     m_wrongLabel->setVisible(!right);
-    m_correct->setText(markedAnswer(expected, typed));
+    // Only what could show of both answers is compared and laid out.
+    m_correct->setText(AnswerMarkup(VisiblePart(expected), VisiblePart(typed.toString())));
 }
 
 void QuestionArea::hideJudgement()

@@ -1,5 +1,6 @@
 #include "bookexchange.h"
 
+#include "core/readfile.h"
 #include "core/savefile.h"
 #include "core/ulib.h"
 #include "tableimport.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -22,6 +22,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QTextDocument>
 
 namespace {
 
@@ -48,22 +49,26 @@ QString chooseTableToRead(QWidget *owner, const QString &caption, const QString 
 QString chooseTableToWrite(QWidget *owner, const QString &caption, const QString &proposed,
                            const QString &filter)
 {
-    return QFileDialog::getSaveFileName(owner, caption, proposed, filter);
+    // The program asks before overwriting, once the suffix is known (see chooseSavePath).
+    return QFileDialog::getSaveFileName(owner, caption, proposed, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 // A file that is not Unicode: the user says which encoding it is.
-std::optional<QString> decodeAsChosen(const QByteArray &bytes, const QString &path, QWidget *owner)
+std::optional<TableText> decodeAsChosen(const QByteArray &bytes, const QString &path,
+                                        QWidget *owner)
 {
     QStringList captions;
     for (const OtherEncoding &encoding : kOtherEncodings)
         captions.append(QString::fromUtf16(encoding.caption));
     bool chosen = false;
+    // The dialog's label takes rich text: the file name is escaped into it.
+    const QString question = QStringLiteral("「%1」は UTF-8 でも UTF-16 でもありません。\n"
+                                            "どの文字コードで書かれていますか？")
+                                 .arg(QFileInfo(path).fileName());
     const QString caption =
         QInputDialog::getItem(owner, QStringLiteral("文字コードの選択"),
-                              QStringLiteral("「%1」は UTF-8 でも UTF-16 でもありません。\n"
-                                             "どの文字コードで書かれていますか？")
-                                  .arg(QFileInfo(path).fileName()),
-                              captions, 0, false, &chosen);
+                              Qt::convertFromPlainText(question), captions, 0, false, &chosen);
     if (!chosen)
         return std::nullopt;
     return DecodeTableFileAs(bytes, kOtherEncodings[captions.indexOf(caption)].name);
@@ -88,17 +93,27 @@ BookExchange::BookExchange(WordBookCommands *commands)
     : BookExchange(commands, chooseTableToRead, chooseTableToWrite)
 {}
 
-std::optional<QString> BookExchange::readTable(const QString &path)
+// At most kLargestTableFile bytes are read: a larger file, or a device that never ends, is
+// refused whole.
+std::optional<TableText> BookExchange::readTable(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ShowWarning(QStringLiteral("「%1」を読めませんでした。\n（%2）")
-                        .arg(native(path), file.errorString()),
+    const FileBytes file = ReadFileBounded(path, kLargestTableFile);
+    if (file.status != FileBytes::Status::Read && file.status != FileBytes::Status::TooLarge) {
+        ShowWarning(
+            QStringLiteral("「%1」を読めませんでした。\n（%2）").arg(native(path), file.reason),
+            m_commands->window());
+        return std::nullopt;
+    }
+    const QByteArray &bytes = file.bytes;
+    if (file.status == FileBytes::Status::TooLarge) {
+        ShowWarning(QStringLiteral("「%1」は大きすぎるため、取り込みませんでした。\n"
+                                   "取り込める表のファイルは %2 MB までです。")
+                        .arg(native(path))
+                        .arg(kLargestTableFile / (1024 * 1024)),
                     m_commands->window());
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    if (std::optional<QString> text = DecodeTableFile(bytes))
+    if (std::optional<TableText> text = DecodeTableFile(bytes))
         return text;
     return decodeAsChosen(bytes, path, m_commands->window());
 }
@@ -109,23 +124,22 @@ void BookExchange::ImportWBExecute()
                                        documentsFolder(), kTableFilter);
     if (path.isEmpty())
         return;
-    const std::optional<QString> text = readTable(path);
-    if (!text)
+    const std::optional<TableText> table = readTable(path);
+    if (!table)
         return;
-    const QList<QStringList> rows = ParseTable(*text, GuessSeparator(*text));
-    if (rows.isEmpty()) {
+    if (ParseTable(table->text, GuessSeparator(table->text), 1).rows.isEmpty()) {
         ShowWarning(QStringLiteral("「%1」には取り込める行がありません。").arg(native(path)),
                     m_commands->window());
         return;
     }
-    TImportFrm dialog(rows, QFileInfo(path).completeBaseName(), m_commands->window());
+    TImportFrm dialog(*table, QFileInfo(path).completeBaseName(), m_commands->window());
     if (dialog.exec() == QDialog::Accepted)
-        importBook(dialog.book(), dialog.leftOut());
+        importBook(dialog.book(), dialog.leftOut(), dialog.rowsCut());
 }
 
 // The new book goes into the book folder on display under a name that overwrites nothing, and
 // is opened there.
-void BookExchange::importBook(const WordBook &book, int leftOut)
+void BookExchange::importBook(const WordBook &book, int leftOut, bool rowsCut)
 {
     if (!m_commands->ReleaseCurrentWB())
         return;
@@ -145,6 +159,10 @@ void BookExchange::importBook(const WordBook &book, int leftOut)
     if (leftOut > 0)
         report +=
             QStringLiteral("\nロシア語か日本語が空の %1 行は取り込みませんでした。").arg(leftOut);
+    if (rowsCut)
+        report += QStringLiteral("\n一度に取り込めるのは %1 行までのため、それより後の行は"
+                                 "取り込みませんでした。")
+                      .arg(kMostTableRows);
     ShowInformation(report, m_commands->window());
 }
 
@@ -152,14 +170,10 @@ void BookExchange::ExportWBExecute()
 {
     if (Sys.TC_File.isEmpty())
         return;
-    const QString proposed = documentsFolder() + u'/' + QString(Sys.TC_Title).replace(u'/', u'_') +
-                             QStringLiteral(".tsv");
-    QString path = m_saveChooser(m_commands->window(), QStringLiteral("単語帳のエクスポート"),
-                                 proposed, kTsvFilter);
+    const QString path = chooseSavePath(QStringLiteral("単語帳のエクスポート"), Sys.TC_Title,
+                                        kTsvFilter, QStringLiteral("tsv"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".tsv");
     const QList<WordEntry> &entries = m_commands->page()->wordListModel()->entries();
     const QString error =
         WriteFileSafely(path, TableBytesOf(entries, CueCaption(QuestionTypeOf(Sys.TC_Type))));
@@ -174,6 +188,26 @@ void BookExchange::ExportWBExecute()
                         .arg(entries.size())
                         .arg(native(path)),
                     m_commands->window());
+}
+
+// The file to write, proposed in the documents folder under the title; a file that is there
+// already is overwritten only when the user says so. The proposed name has no '/' and no '"',
+// which Qt's dialog would read as quoting several names.
+QString BookExchange::chooseSavePath(const QString &caption, const QString &title,
+                                     const QString &filter, const QString &suffix)
+{
+    const QString name = QString(title).replace(u'/', u'_').replace(u'"', u'_');
+    const QString proposed = documentsFolder() + u'/' + name + u'.' + suffix;
+    QString path = m_saveChooser(m_commands->window(), caption, proposed, filter);
+    if (path.isEmpty())
+        return {};
+    if (QFileInfo(path).suffix().isEmpty())
+        path += u'.' + suffix;
+    if (QFileInfo::exists(path) &&
+        !Confirm(QStringLiteral("「%1」はすでにあります。上書きしますか？").arg(native(path)),
+                 m_commands->window()))
+        return {};
+    return path;
 }
 
 WordBook BookExchange::openBook() const
@@ -198,14 +232,10 @@ void BookExchange::PrintWBExecute()
 // The PDF is made in memory and written through the program's write helper.
 void BookExchange::printToPdf(const WordBook &book, BlankColumn blank)
 {
-    const QString proposed =
-        documentsFolder() + u'/' + QString(book.title).replace(u'/', u'_') + QStringLiteral(".pdf");
-    QString path = m_saveChooser(m_commands->window(), QStringLiteral("単語帳の印刷（PDF）"),
-                                 proposed, kPdfFilter);
+    const QString path = chooseSavePath(QStringLiteral("単語帳の印刷（PDF）"), book.title,
+                                        kPdfFilter, QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".pdf");
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {

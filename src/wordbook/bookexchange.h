@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bookprinting.h"
+#include "tableimport.h"
 #include "tnewfrm.h"
 #include "wordbookfile.h"
 
@@ -28,8 +29,10 @@ public:
     void PrintWBExecute();
 
 private:
-    std::optional<QString> readTable(const QString &path);
-    void importBook(const WordBook &book, int leftOut);
+    std::optional<TableText> readTable(const QString &path);
+    void importBook(const WordBook &book, int leftOut, bool rowsCut);
+    QString chooseSavePath(const QString &caption, const QString &title, const QString &filter,
+                           const QString &suffix);
     WordBook openBook() const;
     void printToPdf(const WordBook &book, BlankColumn blank);
     void printToPrinter(const WordBook &book, BlankColumn blank);

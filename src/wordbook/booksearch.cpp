@@ -2,11 +2,11 @@
 
 #include "core/codecs.h"
 #include "core/commatext.h"
+#include "core/readfile.h"
 #include "core/textlines.h"
 #include "wordbookfile.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
 
@@ -21,12 +21,11 @@ QString storedForm(const QString &field)
     return field.contains(u'"') ? QuoteFilter(field) : field;
 }
 
+// A file that cannot be read as a book (see ReadFileBounded) finds nothing.
 QString readBook(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return DecodeWordBook(file.readAll());
+    const FileBytes file = ReadFileBounded(path, kWordBookFileLimit);
+    return file.isRead() ? DecodeWordBook(file.bytes) : QString();
 }
 
 // Entry lines come after the three header lines, the title first, so a file of fewer lines

@@ -1,5 +1,6 @@
 #include "listpainting.h"
 
+#include "visibletext.h"
 #include "widgets/pointsizes.h"
 
 #include <QFontMetrics>
@@ -26,8 +27,9 @@ int shortenedWidth(const QFontMetrics &metrics, const QString &text, qsizetype u
 } // namespace
 
 // Heights grow with the size, so the largest fitting size is searched for by halving.
-int GetBestFontSizeV(const QFont &font, double ratio, int height, const QString &sample)
+int GetBestFontSizeV(const QFont &font, double ratio, int height, const QString &wholeSample)
 {
+    const QString sample = VisiblePart(wholeSample);
     const int limit = int(height * ratio);
     int fitting = kSmallestSize - 1;
     int tooLarge = kLargestSize + 1;
@@ -49,10 +51,12 @@ QFont SetMojiBase(const QFont &font, int size)
 }
 
 // The widths of the shortened texts grow with their length, so the longest that fits is
-// searched for by halving instead of one code unit at a time.
-QString GetNewString(const QFontMetrics &metrics, const QString &text, int margin,
+// searched for by halving instead of one code unit at a time. Only the part of the text that
+// could show is measured.
+QString GetNewString(const QFontMetrics &metrics, const QString &whole, int margin,
                      const QRect &rect)
 {
+    const QString text = VisiblePart(whole);
     const int available = rect.width() - margin;
     if (metrics.horizontalAdvance(text) < available)
         return text;

@@ -1,12 +1,15 @@
 #include "reportview.h"
 
+#include "visibletext.h"
+
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace {
 
-// Gives every row the view's fixed height.
+// Gives every row the view's fixed height, and measures and draws only what could show of a
+// cell's text.
 class FixedRowDelegate : public QStyledItemDelegate {
 public:
     FixedRowDelegate(int rowHeight, QObject *parent)
@@ -17,6 +20,11 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         return {QStyledItemDelegate::sizeHint(option, index).width(), m_rowHeight};
+    }
+
+    QString displayText(const QVariant &value, const QLocale &locale) const override
+    {
+        return QStyledItemDelegate::displayText(VisiblePart(value.toString()), locale);
     }
 
 private:

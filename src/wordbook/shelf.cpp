@@ -1,11 +1,12 @@
 #include "shelf.h"
 
+#include "core/readfile.h"
+#include "core/savefile.h"
 #include "core/textlines.h"
 #include "questiontype.h"
 #include "wordbookfile.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
 
@@ -30,16 +31,23 @@ std::optional<ShelfRow> ShelfRowOf(const QByteArray &bytes, const QString &fileN
                     QuestionAbbreviation(QuestionTypeOf(header[2]))};
 }
 
-QList<ShelfRow> ListBookFolder(const QString &folder)
+QList<ShelfRow> ListBookFolder(const QString &folder, QStringList *skipped)
 {
+    const QString suffix = QStringLiteral(".utx");
+    RemoveSaveLeftovers(folder, suffix);
     QList<ShelfRow> rows;
     const QDir dir(folder);
-    const QStringList names = dir.entryList({QStringLiteral("*.utx")}, QDir::Files, QDir::Name);
+    // System files too (pipes, device files, broken links), so that each is named.
+    const QStringList names =
+        dir.entryList({u'*' + suffix}, QDir::Files | QDir::System, QDir::Name);
     for (const QString &name : names) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
+        const FileBytes file = ReadFileBounded(dir.filePath(name), kWordBookFileLimit);
+        if (!file.isRead()) {
+            if (skipped)
+                skipped->append(name + u'：' + file.reason);
             continue;
-        if (std::optional<ShelfRow> row = ShelfRowOf(file.readAll(), name))
+        }
+        if (std::optional<ShelfRow> row = ShelfRowOf(file.bytes, name))
             rows.append(std::move(*row));
     }
     return rows;

@@ -25,8 +25,11 @@ enum ShelfColumn { ShelfTitle, ShelfFileName, ShelfGroup, ShelfCount, ShelfType 
 std::optional<ShelfRow> ShelfRowOf(const QByteArray &bytes, const QString &fileName);
 
 // The books of a folder: every readable file matching "*.utx" that has at least three lines,
-// in file name order. Folders and unreadable files are left out.
-QList<ShelfRow> ListBookFolder(const QString &folder);
+// in file name order. Folders and files of fewer lines are left out; so are the files that
+// cannot be read as a book (a link to a device, a pipe, one too large, one without read
+// permission), each named in `skipped` as "name：reason". The temporary copies that a killed
+// save left in the folder are removed first.
+QList<ShelfRow> ListBookFolder(const QString &folder, QStringList *skipped = nullptr);
 
 // Orders the shelf's rows by their group texts, code unit by code unit; `direction` +1 is
 // ascending, -1 descending. Books of one group keep their order among themselves.

@@ -2,6 +2,10 @@
 
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QSysInfo>
+#include <QtEndian>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,25 +41,61 @@ bool startsWith(const QByteArray &bytes, const char *mark)
     return bytes.startsWith(QByteArray(mark));
 }
 
-std::optional<QString> decodeStrictly(QByteArrayView bytes, QStringConverter::Encoding encoding)
+std::optional<TableText> utf8Text(QByteArrayView bytes)
 {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = decoder(bytes);
     if (decoder.hasError())
         return std::nullopt;
-    return text;
+    return TableText{std::move(text)};
 }
 
-// The rows read so far, the current row and the current field.
+// The code units as they are, each surrogate without its partner made U+FFFD: it is no
+// character, and UTF-8 cannot hold it. A byte left over at the end is U+FFFD too.
+TableText utf16Text(QByteArrayView bytes, QSysInfo::Endian order)
+{
+    TableText table{QString(bytes.size() / 2, Qt::Uninitialized)};
+    if (order == QSysInfo::BigEndian)
+        qFromBigEndian<char16_t>(bytes.data(), table.text.size(), table.text.data());
+    else
+        qFromLittleEndian<char16_t>(bytes.data(), table.text.size(), table.text.data());
+    QChar *units = table.text.data();
+    const qsizetype size = table.text.size();
+    for (qsizetype at = 0; at < size; ++at) {
+        if (units[at].isHighSurrogate() && at + 1 < size && units[at + 1].isLowSurrogate()) {
+            ++at;
+        } else if (units[at].isSurrogate()) {
+            units[at] = QChar::ReplacementCharacter;
+            ++table.replaced;
+        }
+    }
+    if (bytes.size() % 2 != 0) {
+        table.text.append(QChar::ReplacementCharacter);
+        ++table.replaced;
+    }
+    return table;
+}
+
+// The rows read so far, the current row and the current field. Fields past
+// kMostTableColumns are counted but not kept, and of each field only its first `fieldUnits`.
 struct TableReader {
-    QList<QStringList> rows;
+    qsizetype fieldUnits;
+    Table table;
     QStringList row;
     QString field;
+    int fieldsInRow = 0;
     bool atFieldStart = true; // nothing of the current field read yet
 
+    void add(QStringView run)
+    {
+        if (row.size() < kMostTableColumns)
+            field.append(run.first(std::min(run.size(), fieldUnits - field.size())));
+    }
     void endField()
     {
-        row.append(field);
+        if (row.size() < kMostTableColumns)
+            row.append(field);
+        ++fieldsInRow;
         field.clear();
         atFieldStart = true;
     }
@@ -64,30 +104,52 @@ struct TableReader {
     {
         if (!row.isEmpty() || !field.isEmpty()) {
             endField();
-            rows.append(row);
+            table.rows.append(row);
+            table.widest = std::max(table.widest, fieldsInRow);
         }
         row.clear();
+        fieldsInRow = 0;
         atFieldStart = true;
     }
 };
 
-qsizetype readQuoted(QStringView text, qsizetype at, QString &field)
+qsizetype readQuoted(QStringView text, qsizetype at, TableReader &reader)
 {
     // `at` is just past the opening quote; returns the index just past the closing one.
     while (at < text.size()) {
-        const QChar c = text[at++];
-        if (c != u'"') {
-            field.append(c);
-            continue;
+        const qsizetype quote = text.indexOf(u'"', at);
+        if (quote < 0) {
+            reader.add(text.sliced(at));
+            return text.size();
         }
-        if (at < text.size() && text[at] == u'"') {
-            field.append(u'"');
-            ++at;
-            continue;
-        }
-        return at;
+        reader.add(text.sliced(at, quote - at));
+        at = quote + 1;
+        if (at == text.size() || text[at] != u'"')
+            return at;
+        reader.add(u"\"");
+        ++at;
     }
     return at;
+}
+
+bool isLineBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+// Whether rows follow from `at` on: anything but line breaks.
+bool rowsFollow(QStringView text, qsizetype at)
+{
+    return std::any_of(text.begin() + at, text.end(), [](QChar c) { return !isLineBreak(c); });
+}
+
+// The end of the unquoted text from `at` on: the next separator or line break.
+qsizetype plainEnd(QStringView text, qsizetype at, QChar separator)
+{
+    const auto end = std::find_if(text.begin() + at, text.end(), [separator](QChar c) {
+        return c == separator || isLineBreak(c);
+    });
+    return end - text.begin();
 }
 
 QString withLineBreakMarks(QString field)
@@ -109,23 +171,27 @@ QString quotedForTable(QString field)
 
 } // namespace
 
-std::optional<QString> DecodeTableFile(const QByteArray &bytes)
+std::optional<TableText> DecodeTableFile(const QByteArray &bytes)
 {
+    const QByteArrayView view(bytes);
     if (startsWith(bytes, "\xEF\xBB\xBF"))
-        return decodeStrictly(QByteArrayView(bytes).sliced(3), QStringConverter::Utf8);
+        return utf8Text(view.sliced(3));
     if (startsWith(bytes, "\xFF\xFE"))
-        return decodeStrictly(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16LE);
+        return utf16Text(view.sliced(2), QSysInfo::LittleEndian);
     if (startsWith(bytes, "\xFE\xFF"))
-        return decodeStrictly(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16BE);
+        return utf16Text(view.sliced(2), QSysInfo::BigEndian);
     if (bytes.contains('\0'))
         return std::nullopt;
-    return decodeStrictly(bytes, QStringConverter::Utf8);
+    return utf8Text(view);
 }
 
-QString DecodeTableFileAs(const QByteArray &bytes, const char *name)
+// None of these encodings has U+FFFD, so each one in the text is a byte that did not decode.
+TableText DecodeTableFileAs(const QByteArray &bytes, const char *name)
 {
     QStringDecoder decoder(name);
-    return decoder.isValid() ? decoder(bytes) : QString();
+    TableText table{decoder.isValid() ? decoder(bytes) : QString()};
+    table.replaced = int(table.text.count(QChar::ReplacementCharacter));
+    return table;
 }
 
 QChar GuessSeparator(QStringView text)
@@ -148,28 +214,34 @@ QChar GuessSeparator(QStringView text)
     return semicolons > commas ? u';' : u',';
 }
 
-QList<QStringList> ParseTable(QStringView text, QChar separator)
+Table ParseTable(QStringView text, QChar separator, int mostRows, qsizetype fieldUnits)
 {
-    TableReader reader;
+    TableReader reader{fieldUnits};
     qsizetype at = 0;
     while (at < text.size()) {
-        const QChar c = text[at++];
+        if (reader.table.rows.size() == mostRows) {
+            reader.table.cut = rowsFollow(text, at);
+            return reader.table;
+        }
+        const QChar c = text[at];
         if (c == u'"' && reader.atFieldStart) {
             reader.atFieldStart = false;
-            at = readQuoted(text, at, reader.field);
+            at = readQuoted(text, at + 1, reader);
         } else if (c == separator) {
             reader.endField();
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && at < text.size() && text[at] == u'\n')
-                ++at;
+            ++at;
+        } else if (isLineBreak(c)) {
+            at += c == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n' ? 2 : 1;
             reader.endRow();
         } else {
-            reader.field.append(c);
+            const qsizetype end = plainEnd(text, at, separator);
+            reader.add(text.sliced(at, end - at));
             reader.atFieldStart = false;
+            at = end;
         }
     }
     reader.endRow();
-    return reader.rows;
+    return reader.table;
 }
 
 bool LooksLikeHeader(const QStringList &firstRow)
@@ -237,11 +309,17 @@ QByteArray TableBytesOf(const QList<WordEntry> &entries, const QString &cueCapti
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
+QString VisibleBookName(const QString &title)
+{
+    QString name = QString(title).replace(u'/', u'_');
+    if (name.isEmpty() || name.startsWith(u'.'))
+        name.prepend(u'_');
+    return name;
+}
+
 QString FreeBookPath(const QString &folder, const QString &title)
 {
-    QString base = QString(title).replace(u'/', u'_');
-    if (base.isEmpty() || base.startsWith(u'.'))
-        base.prepend(u'_');
+    const QString base = VisibleBookName(title);
     QString path = folder + u'/' + base + QStringLiteral(".utx");
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = folder + u'/' + base + QStringLiteral("_%1.utx").arg(n);

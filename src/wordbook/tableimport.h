@@ -9,15 +9,29 @@
 #include <QStringView>
 
 #include <array>
+#include <limits>
 #include <optional>
 
 // Vocabulary lists from spreadsheets and flashcard programs: a text table, tab- or
 // comma-separated, turned into word book entries.
 
-// The text of a table file: UTF-8 with or without its byte-order mark, or UTF-16 with its
-// byte-order mark, each without a fault. Anything else (a Shift_JIS or Windows-1251 export,
-// say) has no text here, and the user is asked which encoding it is.
-std::optional<QString> DecodeTableFile(const QByteArray &bytes);
+// How much of a table is read. A vocabulary list of a hundred thousand words is a few
+// megabytes; what lies beyond these bounds is left out and the user is told so.
+inline constexpr qint64 kLargestTableFile = 32 * 1024 * 1024;
+inline constexpr int kMostTableColumns = 20;
+inline constexpr int kMostTableRows = 100'000;
+
+// A table file's text, and how many of its characters could not be decoded and are U+FFFD.
+struct TableText {
+    QString text;
+    int replaced = 0;
+};
+
+// The text of a table file: UTF-8 with or without its byte-order mark, without a fault, or
+// UTF-16 with its byte-order mark, whose lone surrogates become U+FFFD. Anything else (a
+// Shift_JIS or Windows-1251 export, say) has no text here, and the user is asked which
+// encoding it is.
+std::optional<TableText> DecodeTableFile(const QByteArray &bytes);
 
 // The encodings offered when the file is not Unicode: the name the converter knows and what
 // the user reads.
@@ -32,17 +46,26 @@ inline constexpr OtherEncoding kOtherEncodings[] = {
     {"KOI8-R", u"KOI8-R"},
 };
 // The file's text in encoding `name`; bytes that are not of that encoding become U+FFFD.
-QString DecodeTableFileAs(const QByteArray &bytes, const char *name);
+TableText DecodeTableFileAs(const QByteArray &bytes, const char *name);
 
 // The separator of the table: a tab when the first line has one, else a semicolon when the
 // first line has more of them than commas outside quotes (spreadsheets in some locales), else
 // a comma.
 QChar GuessSeparator(QStringView text);
 
-// The rows of the table as spreadsheets write it (RFC 4180): fields between separators, a
-// field in double quotes may hold separators, line breaks and doubled quotes. Lines end with
-// CR LF, LF or CR; empty lines give no row.
-QList<QStringList> ParseTable(QStringView text, QChar separator);
+struct Table {
+    QList<QStringList> rows;
+    // The most fields a row had, those left out included.
+    int widest = 0;
+    // Rows after the last one read were left out.
+    bool cut = false;
+};
+// The first `mostRows` rows of the table as spreadsheets write it (RFC 4180): fields between
+// separators, a field in double quotes may hold separators, line breaks and doubled quotes.
+// Lines end with CR LF, LF or CR; empty lines give no row. Fields past kMostTableColumns, and
+// the rest of a field after its first `fieldUnits` code units, are skipped as they are read.
+Table ParseTable(QStringView text, QChar separator, int mostRows = kMostTableRows,
+                 qsizetype fieldUnits = std::numeric_limits<qsizetype>::max());
 
 // Which column of the table fills each field of an entry; -1 leaves the field empty.
 using ColumnMap = std::array<int, kEntryFields>;
@@ -69,6 +92,11 @@ ImportedEntries EntriesFromTable(const QList<QStringList> &rows, const ColumnMap
 // "#$0D" becomes a line break inside a quoted field; stress marks are kept.
 QByteArray TableBytesOf(const QList<WordEntry> &entries, const QString &cueCaption);
 
-// A file for a new book titled `title` in `folder` that overwrites nothing: the title as the
-// file name ("/" made "_"), then "_2", "_3" … while that file exists.
+// The file name a book titled `title` is proposed under, without its suffix: the title with
+// "/" made "_", and "_" before it when it is empty or starts with "." (a hidden file, which
+// the shelf does not list).
+QString VisibleBookName(const QString &title);
+
+// A file for a new book titled `title` in `folder` that overwrites nothing: its visible book
+// name, then "_2", "_3" … while that file exists.
 QString FreeBookPath(const QString &folder, const QString &title);

@@ -50,8 +50,11 @@ void TChangeFrm::ChangePropWB()
         return;
     const HeaderLines old = currentHeader();
     setCurrentHeader({header->title, header->group, StoredName(header->type)});
-    // SaveCurrentWB has said why it failed; the open book keeps the header of its file.
-    if (!m_commands->SaveCurrentWB()) {
+    // SaveCurrentWB has said why it failed; the open book keeps the header of its file, and the
+    // dialog what was entered, to be applied again.
+    if (!m_commands->SaveCurrentWB(
+            QStringLiteral("タイトル・グループ・問題タイプは変更前のままです。\n"
+                           "入力した内容はこの画面に残っています。"))) {
         setCurrentHeader(old);
         return;
     }

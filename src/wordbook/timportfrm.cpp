@@ -1,6 +1,7 @@
 #include "timportfrm.h"
 
 #include "fieldfonts.h"
+#include "visibletext.h"
 #include "widgets/exactfields.h"
 #include "widgets/messagebox.h"
 
@@ -18,6 +19,8 @@
 
 namespace {
 
+// The rows shown, read with no more of each field than could show; the rest is read on
+// confirming.
 constexpr int kPreviewRows = 20;
 constexpr int kUnused = kEntryFields; // the last choice of a column box
 constexpr QuestionType kTypes[] = {QuestionType::Vocabulary, QuestionType::FillInBlank,
@@ -36,24 +39,30 @@ QString columnName(int column)
 
 } // namespace
 
-TImportFrm::TImportFrm(const QList<QStringList> &rows, const QString &title, QWidget *mainWindow)
+TImportFrm::TImportFrm(const TableText &table, const QString &title, QWidget *mainWindow)
     : QDialog(mainWindow)
-    , m_rows(rows)
+    , m_text(table.text)
+    , m_separator(GuessSeparator(m_text))
+    , m_shown(ParseTable(m_text, m_separator, kPreviewRows, kVisibleUnits + 1))
 {
     setObjectName(QStringLiteral("ImportFrm"));
     setWindowTitle(QStringLiteral("単語帳のインポート"));
     if (mainWindow)
         setFont(mainWindow->window()->font());
-    for (const QStringList &row : m_rows)
-        m_columnCount = std::max(m_columnCount, int(row.size()));
+    m_columnCount = std::min(m_shown.widest, kMostTableColumns);
     resize(760, 560);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(
         new QLabel(QStringLiteral("列ごとに、単語帳のどの欄に取り込むかを選んで下さい。"), this));
     layout->addWidget(buildColumnChoices());
+    if (const QString notice = leftOutNotice(table.replaced); !notice.isEmpty()) {
+        auto *label = new QLabel(notice, this);
+        label->setObjectName(QStringLiteral("Notice"));
+        layout->addWidget(label);
+    }
     m_header = new QCheckBox(QStringLiteral("1行目は見出し（取り込まない）"), this);
-    m_header->setChecked(!m_rows.isEmpty() && LooksLikeHeader(m_rows.first()));
+    m_header->setChecked(!m_shown.rows.isEmpty() && LooksLikeHeader(m_shown.rows.first()));
     layout->addWidget(m_header);
     layout->addWidget(buildPreview(), 1);
     layout->addLayout(buildHeaderFields(title));
@@ -80,7 +89,7 @@ QWidget *TImportFrm::buildColumnChoices()
     auto *box = new QWidget(this);
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
-    const ColumnMap guessed = GuessColumns(m_rows.value(0), m_columnCount);
+    const ColumnMap guessed = GuessColumns(m_shown.rows.value(0), m_columnCount);
     for (int column = 0; column < m_columnCount; ++column) {
         auto *choice = new QComboBox(box);
         choice->setAccessibleName(columnName(column) + QStringLiteral("の取り込み先"));
@@ -104,10 +113,10 @@ QWidget *TImportFrm::buildPreview()
     m_preview = new QStandardItemModel(0, m_columnCount, this);
     for (int column = 0; column < m_columnCount; ++column)
         m_preview->setHeaderData(column, Qt::Horizontal, columnName(column));
-    for (int r = 0; r < std::min(int(m_rows.size()), kPreviewRows); ++r) {
+    for (const QStringList &row : std::as_const(m_shown.rows)) {
         QList<QStandardItem *> cells;
         for (int column = 0; column < m_columnCount; ++column)
-            cells.append(new QStandardItem(m_rows[r].value(column)));
+            cells.append(new QStandardItem(VisiblePart(row.value(column))));
         m_preview->appendRow(cells);
     }
     auto *view = new QTableView(this);
@@ -137,6 +146,25 @@ QLayout *TImportFrm::buildHeaderFields(const QString &title)
     form->addRow(QStringLiteral("・問題タイプ："), m_type);
     connect(m_type, &QComboBox::currentIndexChanged, this, &TImportFrm::typeChosen);
     return form;
+}
+
+// What the dialog leaves out of the file, in lines; empty when nothing.
+QString TImportFrm::leftOutNotice(int replaced) const
+{
+    QStringList lines;
+    if (m_shown.widest > kMostTableColumns) {
+        lines.append(QStringLiteral("この表には %1 列あります。取り込めるのは最初の %2 列までで、"
+                                    "列%3から先は表示も取り込みもしません。")
+                         .arg(m_shown.widest)
+                         .arg(kMostTableColumns)
+                         .arg(kMostTableColumns + 1));
+    }
+    if (replaced > 0) {
+        lines.append(QStringLiteral("文字として読めない部分 %1 か所を「%2」に置き換えました。")
+                         .arg(replaced)
+                         .arg(QChar(QChar::ReplacementCharacter)));
+    }
+    return lines.join(u'\n');
 }
 
 // The cue's caption follows the question type.
@@ -185,13 +213,19 @@ QuestionType TImportFrm::type() const
     return m_type ? kTypes[std::max(0, m_type->currentIndex())] : QuestionType::Vocabulary;
 }
 
+// Counts the preview's rows; when the table has more, they are read on confirming.
 void TImportFrm::refresh()
 {
-    m_imported = EntriesFromTable(m_rows, columns(), m_header->isChecked());
-    m_summary->setText(QStringLiteral("取り込む単語：%1　　ロシア語か日本語が空のため除く行：%2")
-                           .arg(m_imported.entries.size())
-                           .arg(m_imported.leftOut));
-    m_commit->setEnabled(!m_imported.entries.isEmpty());
+    m_imported = EntriesFromTable(m_shown.rows, columns(), m_header->isChecked());
+    QString summary = QStringLiteral("取り込む単語：%1　　ロシア語か日本語が空のため除く行：%2")
+                          .arg(m_imported.entries.size())
+                          .arg(m_imported.leftOut);
+    if (m_shown.cut) {
+        summary = QStringLiteral("表示した %1 行では、").arg(m_shown.rows.size()) + summary +
+                  QStringLiteral("\n残りの行は、取り込むときに読みます。");
+    }
+    m_summary->setText(summary);
+    m_commit->setEnabled(!m_imported.entries.isEmpty() || m_shown.cut);
 }
 
 WordBook TImportFrm::book() const
@@ -204,6 +238,13 @@ void TImportFrm::commit()
     if (m_title->text().trimmed().isEmpty()) {
         ShowWarning(QStringLiteral("単語帳を作るにはタイトル名は必要です。"), this);
         m_title->setFocus();
+        return;
+    }
+    const Table all = ParseTable(m_text, m_separator);
+    m_imported = EntriesFromTable(all.rows, columns(), m_header->isChecked());
+    m_rowsCut = all.cut;
+    if (m_imported.entries.isEmpty()) {
+        ShowWarning(QStringLiteral("表にはロシア語と日本語のそろった行がありません。"), this);
         return;
     }
     accept();

@@ -2,6 +2,7 @@
 
 #include "core/ulib.h"
 #include "input/imeswitch.h"
+#include "tableimport.h"
 #include "widgets/messagebox.h"
 #include "wordbookcommands.h"
 #include "wordbookfile.h"
@@ -33,10 +34,18 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// A slash in the title would put the proposed name into a subfolder.
 QString proposedPath(const QString &title)
 {
-    return Dirs.CatFolder + u'/' + QString(title).replace(u'/', u'_') + u'.' + kSuffix;
+    return Dirs.CatFolder + u'/' + VisibleBookName(title) + u'.' + kSuffix;
+}
+
+// A chosen name that starts with "." would make a hidden file, which the shelf never lists.
+QString visiblePath(const QString &path)
+{
+    const QFileInfo chosen(path);
+    if (!chosen.fileName().startsWith(u'.'))
+        return path;
+    return chosen.path() + u'/' + VisibleBookName(chosen.fileName());
 }
 
 bool inBookFolder(const QString &path)
@@ -94,6 +103,7 @@ QString TNewFrm::chooseFile(const QString &title)
     // A platform dialog may leave the default suffix to the program.
     if (QFileInfo(path).suffix().isEmpty())
         path += u'.' + kSuffix;
+    path = visiblePath(path);
     if (!QFileInfo::exists(path))
         return path;
     const QString question = QStringLiteral("「%1」はすでにあります。\n上書きすると、この単語帳の"

@@ -2,6 +2,7 @@
 
 #include "core/codecs.h"
 #include "core/folders.h"
+#include "core/readfile.h"
 #include "core/savefile.h"
 #include "core/ulib.h"
 #include "reportmodel.h"
@@ -16,7 +17,6 @@
 #include <QAction>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -139,11 +139,15 @@ void WordBookCommands::SearchCatFolder()
 {
     InitWBExecute();
     QList<QStringList> rows;
-    for (const ShelfRow &row : ListBookFolder(Dirs.CatFolder))
+    QStringList skipped;
+    for (const ShelfRow &row : ListBookFolder(Dirs.CatFolder, &skipped))
         rows.append(row.cells());
     SortShelfByGroup(rows, Sys.SortFlags2[ShelfGroup]);
     m_books->setRows(std::move(rows));
     ShowSumToStatus();
+    if (!skipped.isEmpty())
+        warn(QStringLiteral("次のファイルは単語帳として読み込めないため、一覧に表示しません。\n%1")
+                 .arg(skipped.join(u'\n')));
 }
 
 void WordBookCommands::ShowSumToStatus()
@@ -215,45 +219,44 @@ void WordBookCommands::fillWordList(const WordBookFile &file, const QString &fil
         m_wordList->scrollTo(m_words->index(m_words->rowCount() - 1, 0));
 }
 
-bool WordBookCommands::SaveCurrentWB()
+bool WordBookCommands::SaveCurrentWB(const QString &revertNote)
 {
     if (Sys.TC_File.isEmpty())
         return true;
-    if (m_keepOriginal && !keepOriginal()) {
-        m_unsaved = true;
-        return false;
-    }
+    const QString whatRemains =
+        revertNote.isEmpty() ? QStringLiteral("変更は単語リストに残っています。") : revertNote;
+    const bool saved = (!m_keepOriginal || keepOriginal(whatRemains)) && writeOpenBook(whatRemains);
+    if (saved || revertNote.isEmpty())
+        m_unsaved = !saved;
+    return saved;
+}
+
+bool WordBookCommands::writeOpenBook(const QString &whatRemains)
+{
     const QString path = bookPath(Sys.TC_File);
     const WordBook book{Sys.TC_Title, Sys.TC_Group, QuestionTypeOf(Sys.TC_Type),
                         m_words->entries()};
     const QString error = WriteWordBook(path, book);
-    m_unsaved = !error.isEmpty();
-    if (!m_unsaved)
+    if (error.isEmpty())
         return true;
-    warn(QStringLiteral("単語帳「%1」を保存できませんでした。\n（%2）\n"
-                        "変更は単語リストに残っています。")
-             .arg(native(path), error));
+    warn(QStringLiteral("単語帳「%1」を保存できませんでした。\n（%2）\n").arg(native(path), error) +
+         whatRemains);
     return false;
 }
 
 // Copies the book's file, as it is before the first rewrite, to "<name>.bak".
-bool WordBookCommands::keepOriginal()
+bool WordBookCommands::keepOriginal(const QString &whatRemains)
 {
     const QString path = bookPath(Sys.TC_File);
     const QString backup = path + QStringLiteral(".bak");
-    QFile original(path);
-    QString error;
-    if (!original.open(QIODevice::ReadOnly)) {
-        error = original.errorString();
-    } else {
-        const QByteArray bytes = original.readAll();
-        error = original.error() == QFileDevice::NoError ? WriteFileSafely(backup, bytes)
-                                                         : original.errorString();
-    }
+    const FileBytes original = ReadFileBounded(path, kWordBookFileLimit);
+    const QString error =
+        original.isRead() ? WriteFileSafely(backup, original.bytes) : original.reason;
     if (!error.isEmpty()) {
         warn(QStringLiteral("単語帳の元のファイルを「%1」に残せなかったため、単語帳「%2」を"
-                            "保存しませんでした。\n（%3）\n変更は単語リストに残っています。")
-                 .arg(native(backup), native(path), error));
+                            "保存しませんでした。\n（%3）\n")
+                 .arg(native(backup), native(path), error) +
+             whatRemains);
         return false;
     }
     m_keepOriginal = false;
@@ -264,11 +267,15 @@ bool WordBookCommands::ReleaseCurrentWB()
 {
     if (!m_unsaved || SaveCurrentWB())
         return true;
-    return Confirm(QStringLiteral("単語帳「%1」への変更は、まだ保存できていません。\n"
-                                  "変更を破棄して続けますか？\n"
-                                  "（「いいえ」を選ぶと、単語帳を開いたままにします。）")
-                       .arg(native(bookPath(Sys.TC_File))),
-                   m_window);
+    if (!ConfirmNoByDefault(QStringLiteral("単語帳「%1」への変更は、まだ保存できていません。\n"
+                                           "変更を破棄して続けますか？\n"
+                                           "（「いいえ」を選ぶと、単語帳を開いたままにします。）")
+                                .arg(native(bookPath(Sys.TC_File))),
+                            m_window))
+        return false;
+    // Dropped for good: nothing that fails after this can write it.
+    InitWBExecute();
+    return true;
 }
 
 void WordBookCommands::InitWBExecute()

@@ -34,8 +34,10 @@ public:
     // Opens a book of the folder on display into the word list; false when it was not opened.
     bool LoadWB(const QString &fileName);
     // Writes the open book from the word list, replacing its file; false when that failed,
-    // which has been reported and leaves the word list as it is.
-    bool SaveCurrentWB();
+    // which has been reported and leaves the word list as it is. The report ends with
+    // `revertNote` when the caller takes its change back, which leaves the word list as
+    // unsaved as it was; by default it says that the change stays, to be written again.
+    bool SaveCurrentWB(const QString &revertNote = {});
     // Closes the open book and lists the books of the folder on display.
     void SearchCatFolder();
     void ShowSumToStatus();
@@ -49,7 +51,9 @@ public:
     void InitWBExecute();
     // Whether the open book may be closed: true when every change is on disk, when writing
     // it once more succeeds, or when the user agrees to drop the change that could not be
-    // written. Asked before anything closes the book, the program included.
+    // written ("いいえ" is the default), which closes the book at once, so a step that fails
+    // afterwards cannot bring the change back. Asked before anything closes the book, the
+    // program included.
     bool ReleaseCurrentWB();
 
     // An entry into the word list (not yet written): appended and selected with the entry
@@ -91,7 +95,8 @@ private:
     void ClassRoomChange();
     QString bookPath(const QString &fileName) const;
     void fillWordList(const WordBookFile &file, const QString &fileName);
-    bool keepOriginal();
+    bool keepOriginal(const QString &whatRemains);
+    bool writeOpenBook(const QString &whatRemains);
     void selectAndShowEntry(int row);
     // Selects and shows the first shelf row whose cell in `column` is `text`; false for none.
     bool selectShelfRow(int column, const QString &text);

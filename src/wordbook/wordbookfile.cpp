@@ -2,10 +2,10 @@
 
 #include "core/codecs.h"
 #include "core/commatext.h"
+#include "core/readfile.h"
 #include "core/savefile.h"
 #include "core/textlines.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <QSysInfo>
 #include <QtEndian>
@@ -187,22 +187,16 @@ QByteArray WordBookBytes(const WordBook &book)
 WordBookFile ReadWordBook(const QString &path)
 {
     WordBookFile result;
-    QFile file(path);
-    if (!file.exists())
+    const FileBytes file = ReadFileBounded(path, kWordBookFileLimit);
+    if (file.status == FileBytes::Status::Missing)
         return result;
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.isRead()) {
         result.status = WordBookFile::Status::Unreadable;
-        result.error = file.errorString();
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.status = WordBookFile::Status::Unreadable;
-        result.error = file.errorString();
+        result.error = file.reason;
         return result;
     }
     result.status = WordBookFile::Status::Read;
-    result.parsed = ParseWordBook(DecodeWordBook(bytes));
+    result.parsed = ParseWordBook(DecodeWordBook(file.bytes));
     return result;
 }
 

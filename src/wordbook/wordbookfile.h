@@ -48,14 +48,15 @@ QByteArray WordBookBytes(const WordBook &book);
 struct WordBookFile {
     enum class Status { Read, Missing, Unreadable };
     Status status = Status::Missing;
-    // The system's reason when the file could not be read.
+    // Why the file could not be read, in Japanese: also a file that is no regular file or is
+    // larger than any word book can be.
     QString error;
     ParsedWordBook parsed;
 };
 WordBookFile ReadWordBook(const QString &path);
 
 // Writes the book through the program's write helper; an existing file is replaced only when
-// the whole book was written. Returns the system's reason on failure, else the empty string.
+// the whole book was written. Returns the reason on failure, else the empty string.
 QString WriteWordBook(const QString &path, const WordBook &book);
 
 // A new, empty word book of the given header lines; the type is stored by its written name.

@@ -4,6 +4,7 @@
 #include "ipa/ipafonts.h"
 #include "listpainting.h"
 #include "questiontype.h"
+#include "visibletext.h"
 #include "wordlistmodel.h"
 
 #include <QPainter>
@@ -78,6 +79,11 @@ WordListDelegate::WordListDelegate(const WordListModel *model, int rowHeight, QO
 QSize WordListDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     return {QStyledItemDelegate::sizeHint(option, index).width(), m_rowHeight};
+}
+
+QString WordListDelegate::displayText(const QVariant &value, const QLocale &locale) const
+{
+    return QStyledItemDelegate::displayText(VisiblePart(value.toString()), locale);
 }
 
 // A font whose cached size is -1 is fitted again; one whose family setting changed is made

@@ -22,6 +22,8 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // What could show of the cell's text (see VisiblePart), for the measuring of the base class.
+    QString displayText(const QVariant &value, const QLocale &locale) const override;
 
     // The font a column is drawn with, its size fitted if need be.
     const QFont &cellFont(int column) const;

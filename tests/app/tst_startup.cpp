@@ -1,5 +1,6 @@
 // Starts the real program the way a user does, in a temporary home, and checks what it
 // leaves on disk and how a second start behaves.
+#include "core/singleinstance.h"
 #include "testenv.h"
 
 #include <QProcess>
@@ -15,13 +16,15 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void firstStartInstallsAndShutdownWritesSettings();
+    void secondInstanceExitsAtOnce_data();
     void secondInstanceExitsAtOnce();
     void staleLockOfCrashedRunIsTakenOver();
     void lockThatCannotBeMadeLetsTheProgramStart();
     void savedSettingsSurviveARestart();
 
 private:
-    std::unique_ptr<QProcess> start(const std::function<void()> &childSetup = {});
+    std::unique_ptr<QProcess> start(const std::function<void()> &childSetup = {},
+                                    bool withRuntimeFolder = true);
     void stop(QProcess &process);
     bool waitForFile(const QString &path, int ms = 10000);
 
@@ -38,7 +41,8 @@ void TestStartup::cleanup()
     m_home.reset();
 }
 
-std::unique_ptr<QProcess> TestStartup::start(const std::function<void()> &childSetup)
+std::unique_ptr<QProcess> TestStartup::start(const std::function<void()> &childSetup,
+                                             bool withRuntimeFolder)
 {
     auto process = std::make_unique<QProcess>();
     if (childSetup)
@@ -46,6 +50,8 @@ std::unique_ptr<QProcess> TestStartup::start(const std::function<void()> &childS
     process->setProgram(QStringLiteral(KALVO_BINARY));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
+    if (!withRuntimeFolder)
+        env.remove(u"XDG_RUNTIME_DIR"_qs);
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->start();
@@ -94,13 +100,26 @@ void TestStartup::firstStartInstallsAndShutdownWritesSettings()
     QVERIFY(settings.startsWith("MainLeft,"));
 }
 
+// The runtime folder is set in a desktop session and missing in others (su, cron); the lock
+// is one whichever start has it.
+void TestStartup::secondInstanceExitsAtOnce_data()
+{
+    QTest::addColumn<bool>("firstHasRuntime");
+    QTest::addColumn<bool>("secondHasRuntime");
+    QTest::newRow("both with a runtime folder") << true << true;
+    QTest::newRow("the first without") << false << true;
+    QTest::newRow("the second without") << true << false;
+}
+
 void TestStartup::secondInstanceExitsAtOnce()
 {
-    auto first = start();
+    QFETCH(bool, firstHasRuntime);
+    QFETCH(bool, secondHasRuntime);
+    auto first = start({}, firstHasRuntime);
     QVERIFY(waitForFile(m_home->configDir() + u"/Sys/Leaf101.txt"_qs));
     QElapsedTimer timer;
     timer.start();
-    auto second = start();
+    auto second = start({}, secondHasRuntime);
     QVERIFY(second->waitForFinished(5000));
     QVERIFY2(timer.elapsed() < 3000, "the second instance took too long to give up");
     QCOMPARE(second->exitStatus(), QProcess::NormalExit);
@@ -115,7 +134,7 @@ void TestStartup::staleLockOfCrashedRunIsTakenOver()
     QVERIFY(waitForFile(m_home->configDir() + u"/Sys/Leaf101.txt"_qs));
     crashed->kill();
     QVERIFY(crashed->waitForFinished());
-    QVERIFY(QDir(m_home->path() + u"/run"_qs).entryList(QDir::Files).size() == 1);
+    QVERIFY(QFileInfo::exists(m_home->configDir() + u'/' + SingleInstance::TokenName));
 
     auto next = start();
     QVERIFY2(!next->waitForFinished(1500), "a stale lock kept the program from starting");
@@ -131,7 +150,7 @@ void TestStartup::lockThatCannotBeMadeLetsTheProgramStart()
         setrlimit(RLIMIT_FSIZE, &nothing);
     });
     QVERIFY2(!kalvo->waitForFinished(1500), "a lock that could not be made ended the start");
-    QVERIFY(QDir(m_home->path() + u"/run"_qs).isEmpty());
+    QVERIFY(!QFileInfo::exists(m_home->configDir() + u'/' + SingleInstance::TokenName));
     kalvo->kill();
     QVERIFY(kalvo->waitForFinished());
 }

@@ -5,6 +5,7 @@
 #include "testenv.h"
 
 #include <QtTest>
+#include <functional>
 
 class TestRngFile : public QObject {
     Q_OBJECT
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void splitCommaText();
     void readValues_data();
     void readValues();
+    void valuesOutOfRangeKeepDefaults_data();
+    void valuesOutOfRangeKeepDefaults();
     void defaultsFollowScreenSize_data();
     void defaultsFollowScreenSize();
     void chartMainFSize_data();
@@ -24,6 +27,7 @@ private Q_SLOTS:
     void readsEncodingsAndLineEnds_data();
     void readsEncodingsAndLineEnds();
     void missingFileChangesNothing();
+    void unreadableFileIsReported_data();
     void unreadableFileIsReported();
     void unwritableFileIsReported();
 
@@ -145,6 +149,34 @@ void TestRngFile::readValues()
     QFETCH(QString, expected);
     ApplyRngLines(lines.split(u'\n'));
     QCOMPARE(currentValue(key), expected);
+}
+
+// Every integer at the ends of its type, and font names no font has, cost the start its
+// memory and time (a window of 2^31 pixels, a font of 2^31 points): they keep the defaults.
+void TestRngFile::valuesOutOfRangeKeepDefaults_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    for (const SettingDef &def : SettingsTable()) {
+        const QString key = def.key;
+        if (std::holds_alternative<bool UsrVars::*>(def.member))
+            continue;
+        if (std::holds_alternative<QString UsrVars::*>(def.member)) {
+            QTest::addRow("%s long", def.key.data()) << key << u"\""_qs + QString(257, u'W') + u'"';
+            continue;
+        }
+        for (const int extreme : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()})
+            QTest::addRow("%s %d", def.key.data(), extreme) << key << QString::number(extreme);
+    }
+}
+
+void TestRngFile::valuesOutOfRangeKeepDefaults()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const QString before = currentValue(key);
+    ApplyRngLines({key + u',' + value});
+    QCOMPARE(currentValue(key), before);
 }
 
 void TestRngFile::defaultsFollowScreenSize_data()
@@ -278,12 +310,39 @@ void TestRngFile::missingFileChangesNothing()
     QCOMPARE(Usr.MainWidth, 860);
 }
 
+using Place = std::function<void(const QString &path)>;
+Q_DECLARE_METATYPE(Place)
+
+// What cannot be read, even by root, or must not be: a link to a device would be read without
+// end, and a file far larger than the settings can be would take the memory.
+void TestRngFile::unreadableFileIsReported_data()
+{
+    QTest::addColumn<Place>("prepare");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder") << Place([](const QString &path) { QDir().mkpath(path); })
+                            << u"フォルダ"_qs;
+    for (const auto *device : {"/dev/zero", "/dev/urandom"})
+        QTest::newRow(device) << Place([device](const QString &path) {
+            QVERIFY(QFile::link(QString::fromLatin1(device), path));
+        }) << u"通常のファイルではありません"_qs;
+    QTest::newRow("larger than a settings file can be") << Place([](const QString &path) {
+        writeFile(path, "ClassRoom,4\r\n");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(2 << 20)); // sparse: nothing is written
+    }) << u"大きすぎます"_qs;
+}
+
 void TestRngFile::unreadableFileIsReported()
 {
-    // A folder in the file's place exists but cannot be read as a file, even by root.
-    const QString path = m_dir.filePath(u"folder.rng"_qs);
-    QDir().mkpath(path);
-    QCOMPARE(ReadRngFile(path), RngReadResult::Unreadable);
+    QFETCH(Place, prepare);
+    QFETCH(QString, reason);
+    const QString path =
+        m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).remove(u'/') + u".rng"_qs);
+    prepare(path);
+    QString given;
+    QCOMPARE(ReadRngFile(path, &given), RngReadResult::Unreadable);
+    QVERIFY2(given.contains(reason), qPrintable(given));
     QCOMPARE(Usr.ClassRoom, 0);
 }
 

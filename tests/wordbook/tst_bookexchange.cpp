@@ -16,13 +16,35 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
+
+namespace {
+
+QByteArray repeated(const QByteArray &line, qsizetype times)
+{
+    QByteArray bytes;
+    bytes.reserve(line.size() * times);
+    for (qsizetype i = 0; i < times; ++i)
+        bytes += line;
+    return bytes;
+}
+
+QByteArray utf16le(const QString &text)
+{
+    return QByteArray("\xFF\xFE") +
+           QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+}
+
+} // namespace
 
 class TestBookExchange : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void importTwiceThenExportAndPrint();
+    void boundedImport_data();
+    void boundedImport();
 };
 
 // A spreadsheet's CSV imported twice (the second book gets a name of its own), then the open
@@ -101,6 +123,82 @@ void TestBookExchange::importTwiceThenExportAndPrint()
         QVERIFY2(!printed.contains(entry[EntryField::Japanese]),
                  qPrintable(entry[EntryField::Japanese]));
     }
+}
+
+// Each bound of the import says what it left out: the file, columns, undecodable text, rows.
+void TestBookExchange::boundedImport_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QSize>("preview"); // columns × rows; empty when no dialog opens
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QString>("report");
+    const QByteArray pair = "\xD0\xB4\xD0\xB0,\xE3\x81\xAF\xE3\x81\x84\n"; // да,はい
+    QTest::newRow("file too large")
+        << repeated(pair, kLargestTableFile / pair.size() + 1) << QSize() << QString() << QString()
+        << u"大きすぎるため、取り込みませんでした。\n取り込める表のファイルは 32 MB"_qs;
+    QTest::newRow("columns past the bound")
+        << repeated("r,j" + repeated(",x", 28) + '\n', 2) << QSize(kMostTableColumns, 2)
+        << u"この表には 30 列あります。取り込めるのは最初の 20 列までで、列21から先は"_qs
+        << u"取り込む単語：2"_qs << u"2 語を取り込みました"_qs;
+    QTest::newRow("lone surrogate")
+        << utf16le(u"a"_qs + QChar(0xDC00) + u",b\n"_qs) << QSize(2, 1)
+        << u"文字として読めない部分 1 か所を「\uFFFD」に置き換えました。"_qs
+        << u"取り込む単語：1"_qs << u"1 語を取り込みました"_qs;
+    QTest::newRow("rows past the preview")
+        << repeated(pair, 30) << QSize(2, 20) << QString()
+        << u"表示した 20 行では、取り込む単語：20"_qs << u"30 語を取り込みました"_qs;
+    QTest::newRow("rows past the bound")
+        << repeated(pair, kMostTableRows + 5) << QSize(2, 20) << QString() << u"表示した"_qs
+        << u"100000 語を取り込みました。\n一度に取り込めるのは 100000 行までのため"_qs;
+}
+
+void TestBookExchange::boundedImport()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(QSize, preview);
+    TempHome home;
+    SetFolderVars({home.path() + u"/.config"_qs, home.path() + u"/Documents"_qs,
+                   QStringLiteral(KALVO_STAGE_DIR) + u"/../.."_qs});
+    const QString csv = home.path() + u"/list.csv"_qs;
+    writeFile(csv, table);
+    TMainFrm frm;
+    frm.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frm));
+    auto *commands = frm.findChild<WordBookCommands *>();
+    const auto chooser = [&csv](QWidget *, const QString &, const QString &, const QString &) {
+        return csv;
+    };
+    BookExchange exchange(commands, chooser, chooser);
+
+    ModalRecord box;
+    QSize shown;
+    QString shownNotice;
+    QString shownSummary;
+    if (preview.isEmpty())
+        AnswerNextBox(&box, u"はい(&Y)"_qs);
+    inDialog<TImportFrm>([&](TImportFrm *dialog) {
+        const QAbstractItemModel *model = dialog->findChild<QTableView *>(u"Preview"_qs)->model();
+        shown = QSize(model->columnCount(), model->rowCount());
+        if (const auto *label = dialog->findChild<QLabel *>(u"Notice"_qs))
+            shownNotice = label->text();
+        shownSummary = dialog->findChild<QLabel *>(u"Summary"_qs)->text();
+        AnswerNextBox(&box, u"はい(&Y)"_qs);
+        for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+            if (button->text() == u"取り込む"_qs)
+                button->click();
+        }
+    });
+    exchange.ImportWBExecute();
+    QTRY_COMPARE(box.count, 1);
+    QFETCH(QString, notice);
+    QFETCH(QString, summary);
+    QFETCH(QString, report);
+    QCOMPARE(shown, preview);
+    QVERIFY2(shownNotice.startsWith(notice) && shownNotice.isEmpty() == notice.isEmpty(),
+             qPrintable(shownNotice));
+    QVERIFY2(shownSummary.startsWith(summary), qPrintable(shownSummary));
+    QVERIFY2(box.text.contains(report), qPrintable(box.text));
 }
 
 QTEST_MAIN(TestBookExchange)

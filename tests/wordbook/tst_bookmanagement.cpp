@@ -68,6 +68,8 @@ private Q_SLOTS:
     void cleanup();
     void newBook_data();
     void newBook();
+    void newBookFileIsVisible_data();
+    void newBookFileIsVisible();
     void propertyChange_data();
     void propertyChange();
     void deletion_data();
@@ -238,6 +240,31 @@ void TestBookManagement::newBook()
     QCOMPARE(layouts.calls.last(), LayoutByIndex(Usr.RusImeIndex)->identifier);
 }
 
+// A name starting with "." would be a hidden file that the shelf never lists.
+void TestBookManagement::newBookFileIsVisible_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("dot title") << u".memo"_qs << QString() << u"_.memo.utx"_qs;
+    QTest::newRow("path title") << u"../../x"_qs << QString() << u"_.._.._x.utx"_qs;
+    QTest::newRow("dot name chosen") << u"abc"_qs << u".hidden.utx"_qs << u"_.hidden.utx"_qs;
+}
+
+void TestBookManagement::newBookFileIsVisible()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, chosen);
+    QFETCH(QString, file);
+    if (!chosen.isEmpty())
+        m_choice = folder() + u'/' + chosen;
+    QVERIFY(!runDialog(m_actions->NewWB,
+                       [&](QDialog *dialog) { enterAndClick(dialog, title, u"作　成"_qs); }));
+    QCOMPARE(Sys.TC_File, file);
+    QCOMPARE(Sys.TC_Title, title);
+    QCOMPARE(QDir(folder()).entryList(QDir::Files | QDir::Hidden), QStringList{file});
+}
+
 void TestBookManagement::propertyChange_data()
 {
     QTest::addColumn<QString>("type");
@@ -278,13 +305,23 @@ void TestBookManagement::propertyChange()
         dialog->findChildren<QRadioButton *>().at(1)->setChecked(true);
         enterAndClick(dialog, title, button);
     });
-    full.reset();
     const bool applied = box.isEmpty() && button == u"反　映"_qs;
     QCOMPARE(stayedOpen, !box.isEmpty());
     QVERIFY(warning.text.startsWith(box));
     QCOMPARE(Sys.TC_File, u"prop.utx"_qs);
     QCOMPARE(Sys.TC_Title, applied ? u"新題"_qs : u"題"_qs);
     QCOMPARE(Sys.TC_Type, applied ? u"空欄補充"_qs : StoredName(QuestionTypeOf(type)));
+    if (diskFull) {
+        // The change was taken back, and the message says so: the book holds nothing unsaved
+        // and closes without a question.
+        QVERIFY2(warning.text.endsWith(u"\nタイトル・グループ・問題タイプは変更前のままです。\n"
+                                       u"入力した内容はこの画面に残っています。"_qs),
+                 qPrintable(warning.text));
+        m_actions->CloseWB->trigger();
+        QCOMPARE(warning.count, 1);
+        QVERIFY(Sys.TC_File.isEmpty());
+    }
+    full.reset();
     if (!applied) {
         QCOMPARE(readFile(path), before);
         return;

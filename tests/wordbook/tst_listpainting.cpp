@@ -1,11 +1,27 @@
 #include "core/settingstable.h"
 #include "core/ulib.h"
+#include "practice/questionarea.h"
 #include "wordbook/listpainting.h"
+#include "wordbook/reportmodel.h"
+#include "wordbook/reportview.h"
+#include "wordbook/timportfrm.h"
+#include "wordbook/visibletext.h"
 #include "wordbook/wordlistdelegate.h"
 #include "wordbook/wordlistmodel.h"
 
 #include <QFontMetrics>
 #include <QtTest>
+
+namespace {
+
+// A field of 26 million characters, as a book or a table may hold.
+const QString &hugeField()
+{
+    static const QString field = QString(26'000'000, u'ж');
+    return field;
+}
+
+} // namespace
 
 class TestListPainting : public QObject {
     Q_OBJECT
@@ -18,6 +34,10 @@ private Q_SLOTS:
     void bestFontSizeLimits();
     void cellFonts_data();
     void cellFonts();
+    void hugeFieldsDrawAtOnce_data();
+    void hugeFieldsDrawAtOnce();
+    void visiblePart_data();
+    void visiblePart();
 };
 
 void TestListPainting::init()
@@ -127,6 +147,83 @@ void TestListPainting::cellFonts()
     QCOMPARE(delegate.cellFont(column).family(), families[font]);
     const int fitted[] = {Sys.OBNFSize, Sys.IPAFSize, Sys.EngFSize, Sys.JPNFSize};
     QVERIFY(fitted[font] >= 7);
+}
+
+// Drawing a cell or a field costs what can be seen, however long its text; a cut text fits as
+// the whole one did.
+void TestListPainting::hugeFieldsDrawAtOnce_data()
+{
+    QTest::addColumn<QString>("place");
+    for (const char *place : {"fitted cell", "word list", "shelf", "import preview", "question"})
+        QTest::newRow(place) << QString::fromLatin1(place);
+}
+
+void TestListPainting::hugeFieldsDrawAtOnce()
+{
+    QFETCH(QString, place);
+    const QString &huge = hugeField();
+    const WordEntry entry{{huge, huge, huge, huge, huge}};
+    const TableText table{huge + u',' + huge};
+    std::unique_ptr<QWidget> widget;
+    QElapsedTimer timer;
+    timer.start();
+    if (place == u"fitted cell"_qs) {
+        const QFontMetrics metrics{QFont()};
+        const QRect cell(0, 0, 200, 28);
+        QCOMPARE(GetNewString(metrics, huge, 4, cell),
+                 GetNewString(metrics, huge.left(300), 4, cell));
+        QCOMPARE(GetBestFontSizeV(QFont(), 0.8, 28, huge),
+                 GetBestFontSizeV(QFont(), 0.8, 28, u"ж"_qs));
+    } else if (place == u"word list"_qs) {
+        auto *view = new ReportView(28, true, nullptr);
+        auto *model = new WordListModel(view);
+        model->setEntries({entry, entry});
+        view->setModel(model);
+        view->setItemDelegate(new WordListDelegate(model, 28, view));
+        widget.reset(view);
+    } else if (place == u"shelf"_qs) {
+        auto *view = new ReportView(20, false, nullptr);
+        auto *model = new ReportModel({{u"タイトル"_qs}, {u"グループ"_qs}}, view);
+        model->setRows({{huge, huge}, {huge, huge}});
+        view->setModel(model);
+        widget.reset(view);
+    } else if (place == u"import preview"_qs) {
+        widget = std::make_unique<TImportFrm>(table, huge.left(9), nullptr);
+    } else {
+        auto *area = new QuestionArea;
+        area->PrepareGamen(QuestionType::FillInBlank);
+        area->showQuestion(entry);
+        area->showJudgement(false, huge, huge);
+        widget.reset(area);
+    }
+    if (widget) {
+        widget->resize(800, 400);
+        widget->grab();
+    }
+    QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed()) + u" ms"_qs));
+}
+
+// A cut keeps whole characters: a surrogate pair, a letter with its stress mark.
+void TestListPainting::visiblePart_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kept"); // code units before "…"; -1 for the text unchanged
+    const QString before(kVisibleUnits - 1, u'a');
+    QTest::newRow("as long as the bound") << QString(kVisibleUnits, u'a') << -1;
+    QTest::newRow("pair across the bound") << before + u"𝐀bc"_qs << int(kVisibleUnits - 1);
+    QTest::newRow("stress mark past the bound")
+        << before + u"е\u0301bc"_qs << int(kVisibleUnits - 1);
+    QTest::newRow("letter just before the bound")
+        << QString(kVisibleUnits, u'a') + u"bc"_qs << int(kVisibleUnits);
+    QTest::newRow("marks without end")
+        << u'a' + QString(kVisibleUnits, QChar(0x0301)) << int(kVisibleUnits);
+}
+
+void TestListPainting::visiblePart()
+{
+    QFETCH(QString, text);
+    QFETCH(int, kept);
+    QCOMPARE(VisiblePart(text), kept < 0 ? text : text.left(kept) + QChar(0x2026));
 }
 
 QTEST_MAIN(TestListPainting)

@@ -20,6 +20,8 @@ private Q_SLOTS:
     void decode();
     void parse_data();
     void parse();
+    void bounds_data();
+    void bounds();
     void entries_data();
     void entries();
     void exportReadsBack();
@@ -29,24 +31,37 @@ void TestTableImport::decode_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("unicode");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("replaced");
     const QString text = u"да,はい"_qs;
     QByteArray utf16le(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
-    QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF") + text.toUtf8() << true;
-    QTest::newRow("UTF-8") << text.toUtf8() << true;
-    QTest::newRow("UTF-16 with mark") << QByteArray("\xFF\xFE") + utf16le << true;
-    QTest::newRow("UTF-16 without mark") << utf16le << false;
-    QTest::newRow("Shift_JIS") << QByteArray("\x82\xcd\x82\xa2") << false;
-    QTest::newRow("Windows-1251") << QByteArray("\xe4\xe0") << false;
+    QTest::newRow("UTF-8 with mark")
+        << QByteArray("\xEF\xBB\xBF") + text.toUtf8() << true << text << 0;
+    QTest::newRow("UTF-8") << text.toUtf8() << true << text << 0;
+    QTest::newRow("UTF-16 with mark") << QByteArray("\xFF\xFE") + utf16le << true << text << 0;
+    QTest::newRow("UTF-16 without mark") << utf16le << false << QString() << 0;
+    QTest::newRow("Shift_JIS") << QByteArray("\x82\xcd\x82\xa2") << false << QString() << 0;
+    QTest::newRow("Windows-1251") << QByteArray("\xe4\xe0") << false << QString() << 0;
+    // A pair is kept; a high surrogate alone, or a low one, is not a character.
+    QTest::newRow("UTF-16 with lone surrogates")
+        << QByteArray("\xFF\xFE"
+                      "a\0\x00\xD8,\0\x35\xD8\x00\xDC\x00\xDC",
+                      14)
+        << true << u"a\uFFFD,\U0001D400\uFFFD"_qs << 2;
+    QTest::newRow("UTF-16 big-endian, lone at the end")
+        << QByteArray("\xFE\xFF\0a\xD8\x00", 6) << true << u"a\uFFFD"_qs << 1;
 }
 
 void TestTableImport::decode()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, unicode);
-    const std::optional<QString> text = DecodeTableFile(bytes);
-    QCOMPARE(text.has_value(), unicode);
-    if (unicode)
-        QCOMPARE(*text, u"да,はい"_qs);
+    const std::optional<TableText> table = DecodeTableFile(bytes);
+    QCOMPARE(table.has_value(), unicode);
+    if (!unicode)
+        return;
+    QTEST(table->text, "text");
+    QTEST(table->replaced, "replaced");
 }
 
 void TestTableImport::parse_data()
@@ -73,7 +88,37 @@ void TestTableImport::parse()
     QFETCH(QString, text);
     QFETCH(QChar, separator);
     QCOMPARE(GuessSeparator(text), separator);
-    QTEST(ParseTable(text, separator), "rows");
+    QTEST(ParseTable(text, separator).rows, "rows");
+}
+
+// Fields past the column bound are never built, and rows past the row bound never read.
+void TestTableImport::bounds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("mostRows");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("widest");
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("a million commas") << QString(1'000'000, u',') << 10 << 1 << 1'000'001 << false;
+    QTest::newRow("a long field past the bound")
+        << QString(kMostTableColumns, u',') + QString(1'000'000, u'x') + u"\nb"_qs << 10 << 2
+        << kMostTableColumns + 1 << false;
+    QTest::newRow("more rows than read") << u"a\nb\nc\nd"_qs << 2 << 2 << 1 << true;
+    QTest::newRow("only empty lines after the bound") << u"a\nb\r\n\r\n"_qs << 2 << 2 << 1 << false;
+}
+
+void TestTableImport::bounds()
+{
+    QFETCH(QString, text);
+    QFETCH(int, mostRows);
+    const Table table = ParseTable(text, u',', mostRows);
+    QTEST(int(table.rows.size()), "rows");
+    QTEST(table.widest, "widest");
+    QTEST(table.cut, "cut");
+    for (const QStringList &row : table.rows) {
+        QVERIFY(row.size() <= kMostTableColumns);
+        QVERIFY(std::all_of(row.begin(), row.end(), [](const QString &f) { return f.size() < 2; }));
+    }
 }
 
 void TestTableImport::entries_data()
@@ -100,7 +145,7 @@ void TestTableImport::entries_data()
 void TestTableImport::entries()
 {
     QFETCH(QString, table);
-    const QList<QStringList> rows = ParseTable(table, GuessSeparator(table));
+    const QList<QStringList> rows = ParseTable(table, GuessSeparator(table)).rows;
     QTEST(LooksLikeHeader(rows.first()), "header");
     const ColumnMap columns = GuessColumns(rows.first(), int(rows.first().size()));
     const ImportedEntries imported = EntriesFromTable(rows, columns, LooksLikeHeader(rows.first()));
@@ -117,9 +162,9 @@ void TestTableImport::exportReadsBack()
         entry(u"\"да\""_qs, u"d\ta"_qs, {}, u"はい"_qs, {})};
     const QByteArray bytes = TableBytesOf(book, u"発音記号"_qs);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-    const QString text = DecodeTableFile(bytes).value();
+    const QString text = DecodeTableFile(bytes).value().text;
     QVERIFY(text.startsWith(u"ロシア語\t発音記号\t発音カナ\t日本語\t備考\n"_qs));
-    const QList<QStringList> rows = ParseTable(text, GuessSeparator(text));
+    const QList<QStringList> rows = ParseTable(text, GuessSeparator(text)).rows;
     QVERIFY(LooksLikeHeader(rows.first()));
     const ImportedEntries imported =
         EntriesFromTable(rows, GuessColumns(rows.first(), int(rows.first().size())), true);

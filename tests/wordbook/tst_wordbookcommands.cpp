@@ -16,6 +16,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -59,6 +61,8 @@ private Q_SLOTS:
     void automaticShelfClosing_data();
     void automaticShelfClosing();
     void failedWriteKeepsTheChange();
+    void discardingTheChange_data();
+    void discardingTheChange();
     void utf8BookOpensReadable();
     void skippedLinesAreKeptInABackup();
     void doubleClick_data();
@@ -307,6 +311,59 @@ void TestWordBookCommands::failedWriteKeepsTheChange()
     QCOMPARE(boxes.count, 6);
     const ParsedWordBook stored = ParseWordBook(DecodeWordBook(readFile(path)));
     QCOMPARE(stored.book.entries.first()[EntryField::Kana], u"ガ"_qs);
+}
+
+// The question whether to drop a change that could not be written defaults to "いいえ", so
+// Enter keeps it; "はい" closes the book, so nothing that fails next can bring the change back.
+void TestWordBookCommands::discardingTheChange_data()
+{
+    QTest::addColumn<bool>("enter"); // Enter pressed, else "はい"
+    QTest::newRow("Enter keeps the change") << true;
+    QTest::newRow("はい drops it for good") << false;
+}
+
+void TestWordBookCommands::discardingTheChange()
+{
+    QFETCH(bool, enter);
+    build();
+    open(u"full.utx"_qs, threeWords());
+    const QString path = folder() + u"/full.utx"_qs;
+    const QByteArray before = readFile(path);
+    const QString yes = u"はい(&Y)"_qs;
+    QString defaultButton;
+    bool released = false;
+    {
+        const FileSizeLimit full(16);
+        ModalRecord boxes;
+        // The sort question and the warning; releasing warns again, then asks.
+        AnswerNextBox(&boxes, yes, 200, {yes, yes});
+        clickHeader(WordListModel::First);
+        QTRY_COMPARE(boxes.count, 2);
+        std::function<void()> answer = [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->text().contains(u"変更を破棄して続けますか"_qs)) {
+                QTimer::singleShot(10, answer);
+                return;
+            }
+            defaultButton = box->defaultButton()->text();
+            if (enter) {
+                QTest::keyClick(box, Qt::Key_Return);
+                return;
+            }
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == yes)
+                    button->click();
+            }
+        };
+        QTimer::singleShot(10, answer);
+        released = m_commands->ReleaseCurrentWB();
+    }
+    QCOMPARE(defaultButton, u"いいえ(&N)"_qs);
+    QCOMPARE(released, !enter);
+    QCOMPARE(Sys.TC_File, enter ? u"full.utx"_qs : QString());
+    // With room on the disk again, only a kept change is written.
+    m_commands->SaveCurrentWB();
+    QCOMPARE(readFile(path) == before, !enter);
 }
 
 void TestWordBookCommands::utf8BookOpensReadable()

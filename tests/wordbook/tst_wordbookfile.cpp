@@ -1,11 +1,16 @@
+#include "core/readfile.h"
 #include "core/textlines.h"
+#include "practice/practicebooks.h"
 #include "testenv.h"
+#include "wordbook/booksearch.h"
 #include "wordbook/shelf.h"
 #include "wordbook/wordbookfile.h"
 #include "wordbook/wordlistmodel.h"
 
 #include <QRegularExpression>
 #include <QtTest>
+#include <functional>
+#include <sys/stat.h>
 
 using Entries = QList<WordEntry>;
 
@@ -56,6 +61,10 @@ private Q_SLOTS:
     void shelfRows_data();
     void shelfRows();
     void listingAFolder();
+    void filesThatAreNoBookAreSkipped_data();
+    void filesThatAreNoBookAreSkipped();
+    void saveLeftoversAreCleared_data();
+    void saveLeftoversAreCleared();
     void shelfGroupOrder();
     void sortByColumn_data();
     void sortByColumn();
@@ -211,6 +220,106 @@ void TestWordBookFile::listingAFolder()
         names << row.fileName;
     QCOMPARE(names, (QStringList{u"a.utx"_qs, u"b.utx"_qs}));
     QVERIFY(ListBookFolder(dir.filePath(u"missing"_qs)).isEmpty());
+}
+
+using Place = std::function<void(const QString &path)>;
+Q_DECLARE_METATYPE(Place)
+
+// A shared folder may hold what only looks like a book: a link to a device is read without
+// end, a file far larger than a book takes the memory. Every reader skips such a file; the
+// shelf names it, and opening it says why.
+void TestWordBookFile::filesThatAreNoBookAreSkipped_data()
+{
+    QTest::addColumn<Place>("prepare");
+    QTest::addColumn<QString>("reason");
+    for (const auto *device : {"/dev/zero", "/dev/urandom"})
+        QTest::addRow("link to %s", device) << Place([device](const QString &path) {
+            QVERIFY(QFile::link(QString::fromLatin1(device), path));
+        }) << u"通常のファイルではありません"_qs;
+    QTest::newRow("pipe") << Place([](const QString &path) {
+        QVERIFY(mkfifo(qPrintable(path), 0600) == 0);
+    }) << u"通常のファイルではありません"_qs;
+    QTest::newRow("larger than a book can be") << Place([](const QString &path) {
+        writeFile(path, utf16(kHeader));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(qint64(300) << 20)); // sparse: nothing is written
+    }) << u"大きすぎます。大きさは 300.0 MB"_qs;
+}
+
+void TestWordBookFile::filesThatAreNoBookAreSkipped()
+{
+    QFETCH(Place, prepare);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    writeFile(dir.filePath(u"a.utx"_qs),
+              utf16(kHeader + u"\"да\",\"\",\"\",\"はい\",\"\",\"\"\r\n"_qs));
+    const QString path = dir.filePath(u"b.utx"_qs);
+    prepare(path);
+
+    QStringList skipped;
+    QStringList names;
+    for (const ShelfRow &row : ListBookFolder(dir.path(), &skipped))
+        names << row.fileName;
+    QCOMPARE(names, QStringList{u"a.utx"_qs});
+    QCOMPARE(skipped.size(), 1);
+    QVERIFY2(skipped[0].startsWith(u"b.utx："_qs) && skipped[0].contains(reason),
+             qPrintable(skipped[0]));
+
+    const WordBookFile file = ReadWordBook(path);
+    QCOMPARE(file.status, WordBookFile::Status::Unreadable);
+    QVERIFY2(file.error.contains(reason), qPrintable(file.error));
+    QCOMPARE(ListPracticeBooks(dir.path()).size(), 1);
+    QCOMPARE(SearchBookFolder(dir.path(), 0, u"да"_qs).size(), 1);
+}
+
+// A save killed between writing its temporary copy and renaming it leaves the copy; the shelf
+// removes such copies, and only them.
+void TestWordBookFile::saveLeftoversAreCleared_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("copy of a book") << u"a.utx.eEwChu"_qs << u"file"_qs << 120 << true;
+    QTest::newRow("copy of a book gone since") << u"x.utx.PyyyDJ"_qs << u"file"_qs << 120 << true;
+    QTest::newRow("a save in progress") << u"a.utx.eEwChu"_qs << u"file"_qs << 5 << false;
+    QTest::newRow("a word") << u"a.utx.backup"_qs << u"file"_qs << 120 << false;
+    QTest::newRow("a capitalised word") << u"a.utx.Backup"_qs << u"file"_qs << 120 << false;
+    QTest::newRow("an upper-case word") << u"a.utx.BACKUP"_qs << u"file"_qs << 120 << false;
+    QTest::newRow("a digit") << u"a.utx.eEw1hu"_qs << u"file"_qs << 120 << false;
+    QTest::newRow("seven letters") << u"a.utx.eEwChuX"_qs << u"file"_qs << 120 << false;
+    QTest::newRow("the backup") << u"a.utx.bak"_qs << u"file"_qs << 120 << false;
+    QTest::newRow("copy of another file") << u"a.txt.eEwChu"_qs << u"file"_qs << 120 << false;
+    QTest::newRow("a link") << u"a.utx.eEwChu"_qs << u"link"_qs << 120 << false;
+    QTest::newRow("a folder") << u"a.utx.eEwChu"_qs << u"folder"_qs << 120 << false;
+}
+
+void TestWordBookFile::saveLeftoversAreCleared()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(int, ageSeconds);
+    QFETCH(bool, removed);
+    QTemporaryDir dir;
+    const QString book = dir.filePath(u"a.utx"_qs);
+    const QString path = dir.filePath(name);
+    writeFile(book, utf16(kHeader));
+    if (kind == u"file")
+        writeFile(path, utf16(kHeader));
+    else if (kind == u"link")
+        QVERIFY(QFile::link(book, path));
+    else
+        QVERIFY(QDir().mkpath(path));
+    for (const QString &aged : {book, path}) {
+        QFile file(aged);
+        if (file.open(QIODevice::ReadWrite))
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                     QFileDevice::FileModificationTime));
+    }
+    QCOMPARE(ListBookFolder(dir.path()).size(), 1);
+    QCOMPARE(QFileInfo::exists(path), !removed);
+    QVERIFY(QFileInfo(book).isFile());
 }
 
 void TestWordBookFile::shelfGroupOrder()
