@@ -101,7 +101,7 @@ const std::array<SettingDef, 48> &table()
         // The search window's five fields.
         integer(KEY(SColumn), 3, 3, 0, 4),
         // The toolbar offers 8 to 60 points; larger ones may be typed.
-        integer(KEY(MainFontSize), 20, 20, 1, 500),
+        integer(KEY(MainFontSize), 20, 20, 1, kLargestMainFontSize),
         // The options dialog takes 1 to 72 points.
         integer(KEY(IPAFontSize), 14, 14, 1, 72),
         scale(KEY(FParamMain), 80),

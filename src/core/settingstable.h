@@ -15,6 +15,10 @@ struct ColumnWidthSlot {
 using SettingMember =
     std::variant<int UsrVars::*, bool UsrVars::*, QString UsrVars::*, ColumnWidthSlot>;
 
+// The Russian area's font size in points, as the tool bar's size box and the settings file
+// take it.
+inline constexpr int kLargestMainFontSize = 500;
+
 struct SettingDef {
     QLatin1StringView key;
     SettingMember member;

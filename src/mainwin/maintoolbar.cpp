@@ -1,5 +1,6 @@
 #include "maintoolbar.h"
 
+#include "core/settingstable.h"
 #include "core/ulib.h"
 #include "ipa/ipafonts.h"
 #include "targetlamp.h"
@@ -366,7 +367,8 @@ void MainToolBar::ComboBox2Change(const QString &text)
 {
     bool isNumber = false;
     const int size = text.trimmed().toInt(&isNumber);
-    if (isNumber && size > 0)
+    // A size the settings file would not take back is not taken either.
+    if (isNumber && size > 0 && size <= kLargestMainFontSize)
         Usr.MainFontSize = size;
     showText(m_sizeBox, QString::number(Usr.MainFontSize));
     Q_EMIT fontSizeChanged(Usr.MainFontSize);

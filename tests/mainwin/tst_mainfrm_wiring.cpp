@@ -93,6 +93,7 @@ void TestMainFrmWiring::sizeBoxSetsTheRussianArea_data()
     QTest::newRow("listed size") << u"30"_qs << 30;
     QTest::newRow("beyond the list") << u"99"_qs << 99;
     QTest::newRow("letters") << u"abc"_qs << 20;
+    QTest::newRow("larger than the settings keep") << u"600"_qs << 20;
 }
 
 void TestMainFrmWiring::sizeBoxSetsTheRussianArea()
