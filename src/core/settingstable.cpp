@@ -51,7 +51,7 @@ constexpr SettingDef looseChoice(QLatin1StringView key, int UsrVars::*m, int def
 // A font scale in percent, within what the font size dialog's slider allows.
 constexpr SettingDef scale(QLatin1StringView key, int UsrVars::*m, int def)
 {
-    return integer(key, m, def, def, 60, 100);
+    return integer(key, m, def, def, kSmallestFontScale, kLargestFontScale);
 }
 
 constexpr SettingDef flag(QLatin1StringView key, bool UsrVars::*m, bool def)
@@ -103,7 +103,7 @@ const std::array<SettingDef, 48> &table()
         // The toolbar offers 8 to 60 points; larger ones may be typed.
         integer(KEY(MainFontSize), 20, 20, 1, kLargestMainFontSize),
         // The options dialog takes 1 to 72 points.
-        integer(KEY(IPAFontSize), 14, 14, 1, 72),
+        integer(KEY(IPAFontSize), 14, 14, kSmallestIpaFontSize, kLargestIpaFontSize),
         scale(KEY(FParamMain), 80),
         scale(KEY(FParamIPA), 88),
         scale(KEY(FParamJp), 81),

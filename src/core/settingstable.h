@@ -15,9 +15,15 @@ struct ColumnWidthSlot {
 using SettingMember =
     std::variant<int UsrVars::*, bool UsrVars::*, QString UsrVars::*, ColumnWidthSlot>;
 
-// The Russian area's font size in points, as the tool bar's size box and the settings file
-// take it.
+// The ranges the dialogs offer and the settings file takes back, so that what a dialog sets
+// survives the next start: the Russian area's font size in points (the tool bar's size box),
+// the IPA line's (the options dialog), and the font scales in percent (the font size
+// dialog's sliders).
 inline constexpr int kLargestMainFontSize = 500;
+inline constexpr int kSmallestIpaFontSize = 1;
+inline constexpr int kLargestIpaFontSize = 72;
+inline constexpr int kSmallestFontScale = 60;
+inline constexpr int kLargestFontScale = 100;
 
 struct SettingDef {
     QLatin1StringView key;

@@ -21,8 +21,6 @@ namespace {
 constexpr int kValueFontPixels = 11;
 constexpr int kNoteFontPixels = 13;
 constexpr int kFontFieldWidth = 150;
-constexpr int kMinParam = 60;
-constexpr int kMaxParam = 100;
 constexpr int kTickInterval = 2;
 
 enum Page { WordListPage, ChartPage, PageCount };
@@ -152,7 +150,7 @@ QWidget *TFSizeFrm::buildGroup(int group)
     auto *slider = new QSlider(Qt::Horizontal, box);
     slider->setObjectName(numbered("TrackBar", group));
     slider->setAccessibleName(caption(group) + QStringLiteral("の文字サイズ"));
-    slider->setRange(kMinParam, kMaxParam);
+    slider->setRange(kSmallestFontScale, kLargestFontScale);
     slider->setTickInterval(kTickInterval);
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setValue(Usr.*def.setting);

@@ -3,6 +3,7 @@
 #include "core/folders.h"
 #include "core/install.h"
 #include "core/session.h"
+#include "core/settingstable.h"
 #include "core/ulib.h"
 #include "dialogstyle.h"
 #include "widgets/exactfields.h"
@@ -26,9 +27,6 @@ constexpr int kListRows = 16;
 constexpr int kDefaultIpaSize = 14;
 constexpr int kSmallTextPixels = 12;
 constexpr QSize kScreenButtonSize{170, 41};
-// IPA sizes outside this range make no usable font and are not taken.
-constexpr int kSmallestIpaSize = 1;
-constexpr int kLargestIpaSize = 72;
 
 QLabel *note(const QString &text, QWidget *parent)
 {
@@ -226,7 +224,7 @@ void TOptionFrm::Button2Click()
     }
     bool isNumber = false;
     const int size = m_ipaSize->currentText().trimmed().toInt(&isNumber);
-    if (isNumber && size >= kSmallestIpaSize && size <= kLargestIpaSize &&
+    if (isNumber && size >= kSmallestIpaFontSize && size <= kLargestIpaFontSize &&
         size != Usr.IPAFontSize) {
         Usr.IPAFontSize = size;
         changed = true;
