@@ -2,23 +2,15 @@
 #include "core/ulib.h"
 #include "input/imeswitch.h"
 #include "input/russianfield.h"
+#include "inputmethodquery.h"
 #include "recordinglayouts.h"
 
 #include <QClipboard>
-#include <QInputMethodQueryEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest>
 
 namespace {
-
-// What an input method module asks a field before it takes its keys.
-bool takesInputMethod(QWidget *field)
-{
-    QInputMethodQueryEvent query(Qt::ImEnabled);
-    QCoreApplication::sendEvent(field, &query);
-    return query.value(Qt::ImEnabled).toBool();
-}
 
 // X11 key codes of the letter keys (evdev + 8) and a few others.
 quint32 keyCodeOf(QChar c)
@@ -114,7 +106,7 @@ void TestRussianField::typesLayouts()
     RussianField::install(&edit);
     typePhysical(&edit, keys);
     QTEST(edit.text(), "typed");
-    QVERIFY(!takesInputMethod(&edit));
+    QVERIFY(!TakesInputMethod(&edit));
 }
 
 void TestRussianField::capsLockInLineAndPlainEdit()
@@ -134,7 +126,7 @@ void TestRussianField::japaneseLayoutLeavesTheFieldAlone()
     Usr.RusImeIndex = 3;
     LoadGaIme();
     LoadInitIme();
-    QVERIFY(takesInputMethod(&edit));
+    QVERIFY(TakesInputMethod(&edit));
     typePhysical(&edit, u"privet"_qs);
     QCOMPARE(edit.text(), u"privet"_qs);
 }

@@ -334,8 +334,6 @@ void TestEntryEditing::longFieldsSurvive()
                   WordBookBytes({u"題"_qs, u"組"_qs, QuestionType::Vocabulary, {entry}}));
         m_commands->WBMenuClick(kFile);
         m_commands->page()->wordList()->selectRow(0);
-    }
-    if (modify) {
         inDialog<TModFrm>(
             [](TModFrm *dialog) { QTest::keyClick(dialog->frame()->japaneseField(), Qt::Key_F8); });
     } else {

@@ -4,6 +4,7 @@
 #include "core/folders.h"
 #include "core/textlines.h"
 #include "core/ulib.h"
+#include "inputmethodquery.h"
 #include "mainwin/compositionareas.h"
 #include "mainwin/tmainfrm.h"
 #include "modalanswer.h"
@@ -13,20 +14,11 @@
 #include "wordbook/wordbookcommands.h"
 
 #include <QComboBox>
-#include <QInputMethodQueryEvent>
 #include <QtTest>
 
 namespace {
 
 enum class Place { Main, Kana, Alphanumeric, Register, Search };
-
-// What an input method module asks the focused object before it takes its keys.
-bool focusTakesInputMethod()
-{
-    QInputMethodQueryEvent query(Qt::ImEnabled);
-    QCoreApplication::sendEvent(QGuiApplication::focusObject(), &query);
-    return query.value(Qt::ImEnabled).toBool();
-}
 
 bool focusedFieldTakesInputMethod(QWidget *window, const QString &field)
 {
@@ -35,7 +27,7 @@ bool focusedFieldTakesInputMethod(QWidget *window, const QString &field)
         return false;
     widget->setFocus();
     QCoreApplication::processEvents();
-    return focusTakesInputMethod();
+    return TakesInputMethod(QGuiApplication::focusObject());
 }
 
 } // namespace
@@ -112,7 +104,7 @@ void TestInputMethods::fieldsTypingTheirOwnLayoutRefuseTheInputMethod()
     case Place::Alphanumeric:
         focusedFieldTakesInputMethod(m_frm.get(), field);
         areas->ImePauseExecute();
-        answer = focusTakesInputMethod();
+        answer = TakesInputMethod(QGuiApplication::focusObject());
         break;
     case Place::Register:
         inDialog<TRegFrm>(
