@@ -1,5 +1,6 @@
 #include "ipafonts.h"
 
+#include "ipa/markfaces.h"
 #include "ipa/uipa.h"
 
 #include <QFont>
@@ -41,6 +42,39 @@ QString AllCandidates()
     return sample;
 }
 
+// Faces that set their marks, tried in turn where the chosen face does not: Russian in a serif
+// first, as the Russian area shows it; IPA in the faces that hold every candidate.
+const char16_t *const kRussianMarkFaces[] = {u"DejaVu Serif", u"Liberation Sans"};
+const char16_t *const kIpaMarkFaces[] = {u"DejaVu Sans", u"DejaVu Serif"};
+const char16_t *const kCircleMarkFaces[] = {u"DejaVu Sans", u"DejaVu Serif", u"Liberation Sans"};
+// The face for the Latin and Cyrillic letters of Japanese texts, whose glosses and remarks hold
+// stressed Russian; the Japanese face draws the rest.
+const char16_t *const kLatinMarkFaces[] = {u"Liberation Sans", u"DejaVu Serif"};
+
+template <std::size_t N>
+QString firstSettingMarks(const char16_t *const (&faces)[N], MarkedLetters letters,
+                          QStringView sample = {})
+{
+    for (const char16_t *face : faces) {
+        const QString family = QString::fromUtf16(face);
+        if (Covers(family, sample) && SetsMarksOnLetters(family, letters))
+            return family;
+    }
+    return {};
+}
+
+// `wanted` if it sets the marks, else the first face of `faces` that holds `sample` and sets
+// them; `wanted` again when none does.
+template <std::size_t N>
+QString markSetting(const QString &wanted, const char16_t *const (&faces)[N], MarkedLetters letters,
+                    QStringView sample = {})
+{
+    if (Covers(wanted, sample) && SetsMarksOnLetters(wanted, letters))
+        return wanted;
+    const QString other = firstSettingMarks(faces, letters, sample);
+    return other.isEmpty() ? wanted : other;
+}
+
 } // namespace
 
 QString FamilyCovering(const QString &wanted, QStringView sample, const QString &fallback)
@@ -51,14 +85,51 @@ QString FamilyCovering(const QString &wanted, QStringView sample, const QString 
 QString IpaFontFamily(const QString &wanted)
 {
     static QHash<QString, QString> known;
+    const auto it = known.constFind(wanted);
+    if (it != known.cend())
+        return *it;
     static const QString sample = AllCandidates();
-    return CachedCovering(known, wanted, sample, QStringLiteral("DejaVu Sans"));
+    const QString covering = FamilyCovering(wanted, sample, QStringLiteral("DejaVu Sans"));
+    return known[wanted] = markSetting(covering, kIpaMarkFaces, MarkedLetters::Ipa, sample);
+}
+
+QString RussianFontFamily(const QString &wanted)
+{
+    static QHash<QString, QString> known;
+    const auto it = known.constFind(wanted);
+    if (it != known.cend())
+        return *it;
+    return known[wanted] = markSetting(wanted, kRussianMarkFaces, MarkedLetters::Russian);
 }
 
 QString JapaneseFontFamily(const QString &wanted)
 {
     static QHash<QString, QString> known;
     return CachedCovering(known, wanted, u"あア漢【】", QStringLiteral("Noto Sans CJK JP"));
+}
+
+QString DottedCircleFontFamily()
+{
+    static const QString family = firstSettingMarks(kCircleMarkFaces, MarkedLetters::DottedCircle);
+    return family.isEmpty() ? QString::fromUtf16(kCircleMarkFaces[0]) : family;
+}
+
+QStringList JapaneseFamilies(const QString &wanted)
+{
+    const QString japanese = JapaneseFontFamily(wanted);
+    if (SetsMarksOnLetters(japanese, MarkedLetters::Russian))
+        return {japanese};
+    static const QString latin = firstSettingMarks(kLatinMarkFaces, MarkedLetters::Russian);
+    if (latin.isEmpty())
+        return {japanese};
+    return {latin, japanese};
+}
+
+QFont JapaneseFont(const QString &wanted)
+{
+    QFont font;
+    font.setFamilies(JapaneseFamilies(wanted));
+    return font;
 }
 
 QString IpaCaption(const QString &symbol)

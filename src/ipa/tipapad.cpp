@@ -192,7 +192,7 @@ void TIPAPad::layoutKeyButtons(int width, int height, int firstRowTop)
 
 void TIPAPad::layoutInfoEdit(int width, int height)
 {
-    QFont infoFont(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")));
+    QFont infoFont = JapaneseFont(QStringLiteral("Yu Gothic UI"));
     infoFont.setPixelSize(InfoPixelSize);
     m_infoEdit->setFont(infoFont);
     m_infoEdit->clear();

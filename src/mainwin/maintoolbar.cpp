@@ -141,7 +141,7 @@ MainToolBar::MainToolBar(QWidget *parent)
 {
     setObjectName(QStringLiteral("ToolBar1"));
     setFixedHeight(kToolBarHeight);
-    QFont font(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")));
+    QFont font = JapaneseFont(QStringLiteral("Yu Gothic UI"));
     font.setPixelSize(kToolBarPixels);
     setFont(font);
     buildCommandGroup();

@@ -45,9 +45,8 @@ constexpr BlockDef Blocks[] = {
 };
 constexpr int BlockPitchColumns = 7;
 
-QFont SizedFont(const QString &family, int pointSize)
+QFont SizedFont(QFont font, int pointSize)
 {
-    QFont font(family);
     font.setPixelSize(qMax(1, PixelsOfPoints(pointSize)));
     return font;
 }
@@ -233,7 +232,7 @@ void TCharChart::makeComboSym()
     const ChartGeometry &g = Geometry();
     m_comboSym = new QComboBox(this);
     m_comboSym->setObjectName(QStringLiteral("ComboSym"));
-    m_comboSym->setFont(SizedFont(JapaneseFontFamily(font().family()), basePointSize() - 1));
+    m_comboSym->setFont(SizedFont(JapaneseFont(font().family()), basePointSize() - 1));
     for (const QString &name : RusSymNames)
         m_comboSym->addItem(name);
     m_comboSym->setCurrentIndex(
@@ -264,7 +263,7 @@ void TCharChart::drawCell(Cell &cell) const
     const QChar ch = text.size() == 1 ? text.front() : QChar();
     QString japaneseName, ipaName;
     GetRusCharInfo(ch, japaneseName, ipaName);
-    const QFont glyphFont = SizedFont(Usr.UsrMainFont, letterPointSize());
+    const QFont glyphFont = SizedFont(QFont(RussianFontFamily(Usr.UsrMainFont)), letterPointSize());
     switch (cell.block()) {
     case Block::Lower:
         cell.setToolTip(japaneseName);
@@ -277,9 +276,8 @@ void TCharChart::drawCell(Cell &cell) const
     case Block::Symbol:
         cell.setToolTip(QStringLiteral("0x") + HexCode4(ch.unicode()));
         // A combining mark alone would join whatever is drawn before it.
-        cell.setFace(
-            text.isEmpty() ? text : IpaCaption(text), glyphFont, japaneseName,
-            SizedFont(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")), basePointSize() - 3));
+        cell.setFace(text.isEmpty() ? text : IpaCaption(text), glyphFont, japaneseName,
+                     SizedFont(JapaneseFont(QStringLiteral("Yu Gothic UI")), basePointSize() - 3));
         return;
     }
 }

@@ -111,7 +111,7 @@ void TMainFrm::installNewVersion()
 // The window's controls, built in code: base font, menus, body and status bar.
 void TMainFrm::DefineCompo()
 {
-    QFont base(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")));
+    QFont base = JapaneseFont(QStringLiteral("Yu Gothic UI"));
     base.setPixelSize(15);
     setFont(base);
     m_actions = new MainActions(this);

@@ -12,7 +12,7 @@ constexpr int kWindowFontPixels = 15;
 
 void SetOptionWindowFont(QWidget *window)
 {
-    QFont font(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")));
+    QFont font = JapaneseFont(QStringLiteral("Yu Gothic UI"));
     font.setPixelSize(kWindowFontPixels);
     window->setFont(font);
 }

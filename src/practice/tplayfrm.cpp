@@ -58,7 +58,7 @@ TPlayFrm::TPlayFrm(QWidget *mainWindow)
 {
     setObjectName(QStringLiteral("PlayFrm"));
     setWindowTitle(QStringLiteral("練習場"));
-    QFont font(JapaneseFontFamily(QStringLiteral("Yu Gothic UI")));
+    QFont font = JapaneseFont(QStringLiteral("Yu Gothic UI"));
     font.setPixelSize(kWindowFontPixels);
     setFont(font);
     auto *layout = new QVBoxLayout(this);

@@ -32,7 +32,7 @@ RichFont richFont(const QString &family, QFont::StyleHint hint, qint64 points, i
 
 RichFont RussianRichFont()
 {
-    return richFont(Usr.UsrMainFont, QFont::Serif, Usr.MainFontSize, 204);
+    return richFont(RussianFontFamily(Usr.UsrMainFont), QFont::Serif, Usr.MainFontSize, 204);
 }
 
 RichFont IpaRichFont()

@@ -1,6 +1,7 @@
 #include "entrymovedelete.h"
 
 #include "core/ulib.h"
+#include "ipa/ipafonts.h"
 #include "movepositions.h"
 #include "reportview.h"
 #include "tdelfrm.h"
@@ -115,7 +116,7 @@ EntryBoxes MakeEntryBoxes(const ShownEntry &entry, QWidget *parent)
     boxes.number->setAlignment(Qt::AlignCenter);
     boxes.number->setMaximumWidth(80);
     QFont russianFont = boxes.russian->font();
-    russianFont.setFamily(Usr.UsrMainFont);
+    russianFont.setFamily(RussianFontFamily(Usr.UsrMainFont));
     russianFont.setStyleHint(QFont::Serif);
     boxes.russian->setFont(russianFont);
     return boxes;

@@ -9,14 +9,14 @@ QFont FieldFont(FontKind kind, int points)
     QFont font;
     switch (kind) {
     case FontKind::Russian:
-        font.setFamily(Usr.UsrMainFont);
+        font.setFamily(RussianFontFamily(Usr.UsrMainFont));
         font.setStyleHint(QFont::Serif);
         break;
     case FontKind::Ipa:
         font.setFamily(IpaFontFamily(Usr.UsrIPAFont));
         break;
     case FontKind::Japanese:
-        font.setFamily(JapaneseFontFamily(Usr.UsrJpFont));
+        font.setFamilies(JapaneseFamilies(Usr.UsrJpFont));
         break;
     }
     font.setPixelSize(PixelsOfPoints(points));

@@ -14,7 +14,7 @@ namespace {
 struct ListFontDef {
     // The family as the settings name it, and the family that is drawn for it.
     QString UsrVars::*setting;
-    QString (*family)(const QString &setting);
+    QStringList (*families)(const QString &setting);
     QFont::StyleHint hint;
     int SysVars::*cachedSize;
     // The sample's share of the row height, in percent: a setting, or fixed where none.
@@ -23,28 +23,38 @@ struct ListFontDef {
     const char16_t *sample;
 };
 
-QString asNamed(const QString &setting)
+QStringList asNamed(const QString &setting)
 {
-    return setting;
+    return {setting};
+}
+
+QStringList russianFamily(const QString &setting)
+{
+    return {RussianFontFamily(setting)};
+}
+
+QStringList ipaFamily(const QString &setting)
+{
+    return {IpaFontFamily(setting)};
 }
 
 // Index = WordListDelegate::ListFont.
 const ListFontDef kListFonts[] = {
-    {&UsrVars::UsrMainFont, asNamed, QFont::Serif, &SysVars::OBNFSize, &UsrVars::FParamMain, 0,
-     u"M"},
-    {&UsrVars::UsrIPAFont, IpaFontFamily, QFont::SansSerif, &SysVars::IPAFSize, &UsrVars::FParamIPA,
-     0, u"P"},
+    {&UsrVars::UsrMainFont, russianFamily, QFont::Serif, &SysVars::OBNFSize, &UsrVars::FParamMain,
+     0, u"M"},
+    {&UsrVars::UsrIPAFont, ipaFamily, QFont::SansSerif, &SysVars::IPAFSize, &UsrVars::FParamIPA, 0,
+     u"P"},
     {&UsrVars::UsrEngFont, asNamed, QFont::SansSerif, &SysVars::EngFSize, nullptr, 86, u"Q"},
-    {&UsrVars::UsrJpFont, JapaneseFontFamily, QFont::SansSerif, &SysVars::JPNFSize,
+    {&UsrVars::UsrJpFont, JapaneseFamilies, QFont::SansSerif, &SysVars::JPNFSize,
      &UsrVars::FParamJp, 0, u"あ"},
 };
 
 QFont unsizedFont(const ListFontDef &def)
 {
     QFont font;
-    const QString family = def.family(Usr.*def.setting);
-    if (!family.isEmpty())
-        font.setFamily(family);
+    const QStringList families = def.families(Usr.*def.setting);
+    if (!families.front().isEmpty())
+        font.setFamilies(families);
     font.setStyleHint(def.hint);
     return font;
 }

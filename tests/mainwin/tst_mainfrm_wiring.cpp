@@ -2,6 +2,7 @@
 #include "core/rngfile.h"
 #include "core/session.h"
 #include "core/ulib.h"
+#include "ipa/ipafonts.h"
 #include "mainwin/tmainfrm.h"
 #include "modalanswer.h"
 #include "testenv.h"
@@ -116,7 +117,7 @@ void TestMainFrmWiring::fontBoxSetsTheRussianArea()
     const QString family = fontBox->itemText(fontBox->count() - 1);
     commit(fontBox, family);
     QCOMPARE(Usr.UsrMainFont, family);
-    QCOMPARE(child<QPlainTextEdit>("Memo1")->font().family(), family);
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->font().family(), RussianFontFamily(family));
     QVERIFY(child<QPlainTextEdit>("Memo1")->hasFocus());
 }
 

@@ -114,11 +114,16 @@ void TestBookExchange::importTwiceThenExportAndPrint()
     QProcess text;
     text.start(u"pdftotext"_qs, {u"-enc"_qs, u"UTF-8"_qs, pdf, u"-"_qs});
     QVERIFY(text.waitForFinished());
-    const QString printed = QString::fromUtf8(text.readAllStandardOutput()).remove(QChar(0x0301));
+    // Poppler's text breaks the word after a mark that the face moves onto its vowel, so marks
+    // and white space are left out of the comparison.
+    const auto bare = [](QString text) {
+        return text.remove(QChar(0x0301)).remove(QRegularExpression(u"\\s"_qs));
+    };
+    const QString printed = bare(QString::fromUtf8(text.readAllStandardOutput()));
     const QList<WordEntry> &entries = commands->page()->wordListModel()->entries();
     QCOMPARE(entries.size(), 22);
     for (const WordEntry &entry : entries) {
-        QVERIFY2(printed.contains(QString(entry[EntryField::Russian]).remove(QChar(0x0301))),
+        QVERIFY2(printed.contains(bare(entry[EntryField::Russian])),
                  qPrintable(entry[EntryField::Russian]));
         QVERIFY2(!printed.contains(entry[EntryField::Japanese]),
                  qPrintable(entry[EntryField::Japanese]));

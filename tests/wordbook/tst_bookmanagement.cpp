@@ -106,7 +106,7 @@ void TestBookManagement::init()
     m_choice.clear();
     m_window = std::make_unique<QWidget>();
     // The main window's font, which the dialogs take.
-    QFont font(JapaneseFontFamily(u"Yu Gothic UI"_qs));
+    QFont font = JapaneseFont(u"Yu Gothic UI"_qs);
     font.setPixelSize(15);
     m_window->setFont(font);
     m_actions = new MainActions(m_window.get());

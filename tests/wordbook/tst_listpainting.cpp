@@ -1,5 +1,6 @@
 #include "core/settingstable.h"
 #include "core/ulib.h"
+#include "ipa/ipafonts.h"
 #include "practice/questionarea.h"
 #include "wordbook/listpainting.h"
 #include "wordbook/reportmodel.h"
@@ -141,7 +142,9 @@ void TestListPainting::cellFonts()
     WordListModel model;
     model.setRussianFirst(russianFirst);
     WordListDelegate delegate(&model, 28, nullptr);
-    const QStringList families{Usr.UsrMainFont, Usr.UsrIPAFont, Usr.UsrEngFont, Usr.UsrJpFont};
+    // The faces that draw them, with the Latin face before the Japanese one.
+    const QStringList families{RussianFontFamily(Usr.UsrMainFont), IpaFontFamily(Usr.UsrIPAFont),
+                               Usr.UsrEngFont, JapaneseFamilies(Usr.UsrJpFont).front()};
     const int sizes[] = {Sys.OBNFSize, Sys.IPAFSize, Sys.EngFSize, Sys.JPNFSize};
     QVERIFY(std::all_of(std::begin(sizes), std::end(sizes), [](int size) { return size == -1; }));
     QCOMPARE(delegate.cellFont(column).family(), families[font]);

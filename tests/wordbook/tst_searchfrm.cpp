@@ -170,10 +170,10 @@ void TestSearchFrm::modeSwitch_data()
     QTest::addColumn<bool>("russianTab");
     QTest::addColumn<bool>("ipaTab");
     QTest::addColumn<QString>("family");
-    QTest::newRow("russian") << 0 << true << false << Usr.UsrMainFont;
+    QTest::newRow("russian") << 0 << true << false << RussianFontFamily(Usr.UsrMainFont);
     QTest::newRow("ipa") << 1 << false << true << IpaFontFamily(Usr.UsrIPAFont);
-    QTest::newRow("kana") << 2 << false << false << JapaneseFontFamily(Usr.UsrJpFont);
-    QTest::newRow("remarks") << 4 << false << false << JapaneseFontFamily(Usr.UsrJpFont);
+    QTest::newRow("kana") << 2 << false << false << JapaneseFamilies(Usr.UsrJpFont).front();
+    QTest::newRow("remarks") << 4 << false << false << JapaneseFamilies(Usr.UsrJpFont).front();
 }
 
 void TestSearchFrm::modeSwitch()
