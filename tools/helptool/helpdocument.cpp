@@ -1,4 +1,5 @@
 #include "helpdocument.h"
+#include "ipa/ipafonts.h"
 #include "transfer/helpdocument.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -74,9 +75,11 @@ std::optional<QString> japaneseFamily()
     return families.first();
 }
 
+// The Japanese face with a face before it that sets the stress marks of the Russian examples.
 QFont pointFont(const QString &family, double points, bool bold = false)
 {
-    QFont font(family);
+    QFont font;
+    font.setFamilies(JapaneseFamilies(family));
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
@@ -126,6 +129,51 @@ void styleHeading(QTextCursor &cursor, int level, bool newPage, const QString &f
     chars.setForeground(kHeadingColour);
     cursor.select(QTextCursor::BlockUnderCursor);
     cursor.mergeCharFormat(chars);
+}
+
+// Characters only IPA uses: its letters, modifier letters, combining marks and the dotted
+// circle that stands for the letter a mark is set on.
+bool isIpaOnly(QChar ch)
+{
+    const char16_t code = ch.unicode();
+    return (code >= 0x0250 && code <= 0x036F) || code == 0x25CC;
+}
+
+bool isIpaWordPart(QChar ch)
+{
+    return isIpaOnly(ch) || (ch.isLetter() && ch.script() == QChar::Script_Latin) ||
+           ch.category() == QChar::Mark_NonSpacing;
+}
+
+// A transcription such as "prʲɪˈvʲet" or "t͡s" drawn in the IPA face as a whole, and a mark on
+// the dotted circle ("◌̂") in a face that sets it over the circle: the Japanese face and its
+// Latin face lack some of the letters or do not set their marks, and a mark and its letter drawn
+// by different faces do not meet.
+void drawTranscriptionsInIpaFace(QTextDocument &doc)
+{
+    QTextCharFormat ipa;
+    ipa.setFontFamilies({IpaFontFamily(QStringLiteral("DejaVu Sans"))});
+    QTextCharFormat circle;
+    circle.setFontFamilies({DottedCircleFontFamily()});
+    const int end = doc.characterCount();
+    for (int start = 0; start < end;) {
+        if (!isIpaWordPart(doc.characterAt(start)) ||
+            doc.characterAt(start).category() == QChar::Mark_NonSpacing) {
+            ++start;
+            continue;
+        }
+        int stop = start;
+        bool transcription = false;
+        for (; stop < end && isIpaWordPart(doc.characterAt(stop)); ++stop)
+            transcription = transcription || isIpaOnly(doc.characterAt(stop));
+        if (transcription) {
+            QTextCursor cursor(&doc);
+            cursor.setPosition(start);
+            cursor.setPosition(stop, QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(doc.characterAt(start) == u'\u25CC' ? circle : ipa);
+        }
+        start = stop;
+    }
 }
 
 // Key names and file names (Markdown code) on a light grey ground, as on a key cap.
@@ -503,6 +551,7 @@ QString WriteHelpPdf(const QString &chapterFolder, const QString &pictureFolder,
     body.setMarkdown(markdown);
     styleBlocks(body, *family);
     styleTables(body, *family);
+    drawTranscriptionsInIpaFace(body);
     error = placePictures(body, pictureFolder, pictureCaptions(markdown), geometry.body.width(),
                           *family);
     if (!error.isEmpty())
