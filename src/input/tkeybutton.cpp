@@ -1,4 +1,5 @@
 #include "input/tkeybutton.h"
+#include "widgets/fixedcolours.h"
 
 #include <QEvent>
 #include <QFontInfo>
@@ -251,13 +252,14 @@ void TKeyButton::DrawButton(QPainter &painter, const QStyleOptionButton &option)
     rect = drawFrame(painter, rect, option);
     if (pressed)
         rect.translate(1, 1);
-    painter.fillRect(rect, fillColor(pressed));
+    const QColor fill = fillColor(pressed);
+    painter.fillRect(rect, fill);
 
     if (!enabled)
         drawDisabledCaption(painter, rect, mainSize);
     else
-        rect = drawCaption(painter, rect, mainSize);
-    drawSubCaption(painter, rect, subSize);
+        rect = drawCaption(painter, rect, mainSize, fill);
+    drawSubCaption(painter, rect, subSize, fill);
 
     if (isFocused && hasFocus)
         drawFocusMark(painter, option.rect);
@@ -348,23 +350,25 @@ void TKeyButton::drawDisabledCaption(QPainter &painter, QRect rect, int pixelSiz
 
 // Places the caption at XPosPer and YPosPer of the free room inside the fill less a margin,
 // and returns that inner rectangle.
-QRect TKeyButton::drawCaption(QPainter &painter, QRect rect, int pixelSize) const
+QRect TKeyButton::drawCaption(QPainter &painter, QRect rect, int pixelSize,
+                              const QColor &fill) const
 {
     rect.adjust(kCaptionMargin, kCaptionMargin, -kCaptionMargin, -kCaptionMargin);
     const Caption &caption = laidOut(m_mainCaption, text(), pixelSize);
     const QPoint at(rect.left() + (rect.width() - caption.advance) * m_xPosPer / 100,
                     rect.top() + (rect.height() - caption.height) * m_yPosPer / 100);
-    painter.setPen(m_foreColor1);
+    painter.setPen(ReadableOn(fill, m_foreColor1));
     drawAt(painter, at, caption.layout, caption.layoutTop);
     return rect;
 }
 
-void TKeyButton::drawSubCaption(QPainter &painter, QRect rect, int pixelSize) const
+void TKeyButton::drawSubCaption(QPainter &painter, QRect rect, int pixelSize,
+                                const QColor &fill) const
 {
     if (m_subCap.isEmpty())
         return;
     const Caption &caption = laidOut(m_subCaption, m_subCap, pixelSize);
-    painter.setPen(m_foreColor2);
+    painter.setPen(ReadableOn(fill, m_foreColor2));
     drawAt(painter, QPoint(rect.width() * kSubCapPosPer / 100, rect.height() * kSubCapPosPer / 100),
            caption.layout, caption.layoutTop);
 }

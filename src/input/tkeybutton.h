@@ -102,8 +102,10 @@ private:
     QColor fillColor(bool pressed) const;
     const Caption &laidOut(Caption &caption, const QString &text, int pixelSize) const;
     void drawDisabledCaption(QPainter &painter, QRect rect, int pixelSize) const;
-    QRect drawCaption(QPainter &painter, QRect rect, int pixelSize) const;
-    void drawSubCaption(QPainter &painter, QRect rect, int pixelSize) const;
+    // Captions keep their colours where those stay readable on the fill, else the nearest
+    // colour that does.
+    QRect drawCaption(QPainter &painter, QRect rect, int pixelSize, const QColor &fill) const;
+    void drawSubCaption(QPainter &painter, QRect rect, int pixelSize, const QColor &fill) const;
     void drawFocusMark(QPainter &painter, QRect rect) const;
 
     QColor m_backColor;

@@ -4,6 +4,7 @@
 #include "input/keytables.h"
 #include "input/tkeybutton.h"
 #include "widgets/exactfields.h"
+#include "widgets/fixedcolours.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -180,11 +181,8 @@ void TRusPad::AdjustPosSize(QSize pageSize)
 {
     m_tabs->setTabText(Lower, QStringLiteral("Lower"));
     m_tabs->setTabText(Upper, QStringLiteral("Upper"));
-    for (QWidget *sheet : m_pages) {
-        QPalette colours = sheet->palette();
-        colours.setColor(QPalette::Window, QColor::fromRgb(Usr.RusPadColor));
-        sheet->setPalette(colours);
-    }
+    for (QWidget *sheet : m_pages)
+        SetFixedBackground(sheet, QPalette::Window, QColor::fromRgb(Usr.RusPadColor));
     layoutPage(Lower, pageSize);
     layoutPage(Upper, pageSize);
     m_accentCheck->setToolTip(kAccentHint);

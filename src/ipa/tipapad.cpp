@@ -6,6 +6,7 @@
 #include "ipa/ipacatalogue.h"
 #include "ipa/ipafonts.h"
 #include "ipa/uipa.h"
+#include "widgets/fixedcolours.h"
 
 #include <QLineEdit>
 #include <QResizeEvent>
@@ -137,11 +138,10 @@ void TIPAPad::AdjustPosSize()
     m_panel->setGeometry(rect());
     const int width = m_panel->width();
     const int height = m_panel->height();
-    QPalette colours = m_panel->palette();
-    colours.setColor(QPalette::Window, ToColor(Usr.IpaPadColor));
-    colours.setColor(QPalette::Base, ToColor(Usr.IpaPadColor));
-    m_panel->setPalette(colours);
-    m_infoEdit->setPalette(colours);
+    for (QWidget *part : {static_cast<QWidget *>(m_panel), static_cast<QWidget *>(m_infoEdit)}) {
+        SetFixedBackground(part, QPalette::Window, ToColor(Usr.IpaPadColor));
+        SetFixedBackground(part, QPalette::Base, ToColor(Usr.IpaPadColor));
+    }
 
     layoutCandButtons(width, height);
     const int candTop = height / 25;

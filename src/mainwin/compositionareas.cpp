@@ -11,6 +11,7 @@
 #include "ipa/tipapad.h"
 #include "transfer/areafonts.h"
 #include "widgets/exactfields.h"
+#include "widgets/fixedcolours.h"
 #include "widgets/messagebox.h"
 
 #include <QLineEdit>
@@ -106,11 +107,9 @@ void CompositionAreas::ImePauseExecute()
 
 void CompositionAreas::showImeNumResponse()
 {
-    QPalette palette = m_memo->palette();
-    palette.setColor(QPalette::Base, Sys.ImeNumFlg
-                                         ? QToolTip::palette().color(QPalette::ToolTipBase)
-                                         : QColor(Qt::white));
-    m_memo->setPalette(palette);
+    SetFixedBackground(m_memo, QPalette::Base,
+                       Sys.ImeNumFlg ? QToolTip::palette().color(QPalette::ToolTipBase)
+                                     : QColor(Qt::white));
 }
 
 void CompositionAreas::takeEntry(const QString &russian, const QString &ipaText)

@@ -4,6 +4,7 @@
 #include "core/ulib.h"
 #include "input/urussian.h"
 #include "ipa/ipafonts.h"
+#include "widgets/fixedcolours.h"
 #include "widgets/pointsizes.h"
 
 #include <QComboBox>
@@ -127,7 +128,7 @@ protected:
                    m_glyph.isEmpty() ? palette().color(QPalette::Button) : QColor(Qt::white));
         if (!m_name.isEmpty()) {
             painter.setFont(m_nameFont);
-            painter.setPen(Qt::red);
+            painter.setPen(ReadableOn(Qt::white, Qt::red));
             CondenseToWidth(painter, m_name, width() - 2);
             DrawCentred(painter, width(), height() - painter.fontMetrics().height(), m_name);
         }

@@ -4,6 +4,7 @@
 #include "core/ulib.h"
 #include "dialogstyle.h"
 #include "widgets/exactfields.h"
+#include "widgets/fixedcolours.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -186,7 +187,8 @@ QWidget *TFSizeFrm::buildBottomBar()
     m_bookNote = PlainLabel(QStringLiteral("※調整のために、どれか単語帳をロードして下さい。"), bar);
     m_bookNote->setObjectName(QStringLiteral("Label5"));
     setPixelFont(m_bookNote, kNoteFontPixels);
-    setColour(m_bookNote, QPalette::WindowText, Qt::red);
+    setColour(m_bookNote, QPalette::WindowText,
+              ReadableOn(palette().color(QPalette::Window), Qt::red));
     row->addWidget(m_bookNote);
     row->addStretch();
     auto *close = new QPushButton(QStringLiteral("閉じる"), bar);

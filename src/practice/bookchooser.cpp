@@ -3,6 +3,7 @@
 #include "core/folders.h"
 #include "core/ulib.h"
 #include "widgets/exactfields.h"
+#include "widgets/fixedcolours.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -186,9 +187,7 @@ void BookChooser::showNotice(const QString &text)
 void BookChooser::DrawRemaining(int games)
 {
     m_remaining->setPalette(QPalette());
-    QPalette palette = m_remaining->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    m_remaining->setPalette(palette);
+    SetFixedBackground(m_remaining, QPalette::Base, Qt::white);
     m_remaining->setText(QString::number(games));
 }
 

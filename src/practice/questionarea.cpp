@@ -6,6 +6,7 @@
 #include "progressdisplay.h"
 #include "reactionpicture.h"
 #include "widgets/exactfields.h"
+#include "widgets/fixedcolours.h"
 #include "widgets/pointsizes.h"
 #include "wordbook/fieldfonts.h"
 #include "wordbook/visibletext.h"
@@ -289,7 +290,7 @@ void QuestionArea::InitGamen()
 {
     DrawScore(0);
     for (QLabel *result : {m_rightLabel, m_wrongLabel}) {
-        setTextColour(result, Qt::black);
+        setTextColour(result, palette().color(QPalette::ButtonText));
         result->hide();
     }
     for (QLabel *word : m_words)
@@ -360,7 +361,7 @@ void QuestionArea::showReaction(const Reaction &reaction)
     for (int side = 0; side < 2; ++side) {
         QLabel *word = m_words[size_t(side)];
         word->setText(words[side]);
-        setTextColour(word, QColor::fromRgb(reaction.colour));
+        setTextColour(word, ReadableOn(Qt::black, QColor::fromRgb(reaction.colour)));
         word->adjustSize();
         word->move((kStripWidth - word->width()) / 2, kWordTop);
         word->show();

@@ -15,6 +15,7 @@
 #include "reactions.h"
 #include "tbikofrm.h"
 #include "widgets/exactfields.h"
+#include "widgets/fixedcolours.h"
 #include "widgets/messagebox.h"
 
 #include <QAction>
@@ -44,9 +45,7 @@ constexpr int kPadWidth = 460;
 
 void setBase(QWidget *widget, const QColor &colour)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colour);
-    widget->setPalette(palette);
+    SetFixedBackground(widget, QPalette::Base, colour);
 }
 
 } // namespace

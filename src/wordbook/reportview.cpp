@@ -27,6 +27,15 @@ public:
         return QStyledItemDelegate::displayText(VisiblePart(value.toString()), locale);
     }
 
+    // The view marks the current row itself.
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem unfocused = option;
+        unfocused.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, unfocused, index);
+    }
+
 private:
     int m_rowHeight;
 };
@@ -44,7 +53,9 @@ ReportView::ReportView(int rowHeight, bool gridLines, QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setAllColumnsShowFocus(true);
+    // The style's focus frame would tint the current row over the rows' own colour; the view
+    // draws a dotted outline instead.
+    setAllColumnsShowFocus(false);
     setItemDelegate(new FixedRowDelegate(rowHeight, this));
     header()->setStretchLastSection(false);
     // Columns keep any saved width, down to none at all.
@@ -105,6 +116,7 @@ void ReportView::drawRow(QPainter *painter, const QStyleOptionViewItem &option,
                          const QModelIndex &index) const
 {
     QTreeView::drawRow(painter, option, index);
+    drawCurrentRowOutline(painter, option, index);
     if (!m_gridLines)
         return;
     const auto gridHint = style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this);
@@ -120,5 +132,18 @@ void ReportView::drawRow(QPainter *painter, const QStyleOptionViewItem &option,
             columns->sectionViewportPosition(section) + columns->sectionSize(section) - 1;
         painter->drawLine(right, row.top(), right, row.bottom());
     }
+    painter->restore();
+}
+
+void ReportView::drawCurrentRowOutline(QPainter *painter, const QStyleOptionViewItem &option,
+                                       const QModelIndex &index) const
+{
+    const bool current = currentIndex().isValid() && currentIndex().row() == index.row();
+    if (!current || !hasFocus() || selectionModel()->isRowSelected(index.row(), index.parent()))
+        return;
+    painter->save();
+    painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1, Qt::DotLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
     painter->restore();
 }

@@ -30,6 +30,8 @@ protected:
 
 private:
     void keepSelectionColoursWithoutFocus();
+    void drawCurrentRowOutline(QPainter *painter, const QStyleOptionViewItem &option,
+                               const QModelIndex &index) const;
     void setPaletteColour(QPalette::ColorRole role, const QColor &colour);
 
     int m_rowHeight;

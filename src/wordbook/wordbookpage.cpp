@@ -3,6 +3,7 @@
 #include "core/ulib.h"
 #include "reportmodel.h"
 #include "reportview.h"
+#include "widgets/fixedcolours.h"
 #include "widgets/mainactions.h"
 #include "wordlistdelegate.h"
 #include "wordlistmodel.h"
@@ -217,8 +218,12 @@ ReportView *WordBookPage::buildShelfList(QWidget *panel)
         m_shelf->header()->resizeSection(column, kShelfColumns[column].width);
     // The list may shrink with its panel down to the closed shelf's width.
     m_shelf->setMinimumSize(1, 1);
-    m_shelf->setBackground(palette().color(QPalette::Shadow));
-    m_shelf->setTextColour(Qt::white);
+    // The shelf's small white text on the style's shadow colour, deepened where that is pale;
+    // black text where the palette's shadow is light.
+    const QColor shadow = palette().color(QPalette::Shadow);
+    const QColor text = TextColourOn(shadow, Qt::white);
+    m_shelf->setBackground(BackgroundForSmallText(shadow, text));
+    m_shelf->setTextColour(text);
     m_shelf->setContextMenuPolicy(Qt::CustomContextMenu);
     return m_shelf;
 }

@@ -5,6 +5,7 @@
 #include "listpainting.h"
 #include "questiontype.h"
 #include "visibletext.h"
+#include "widgets/fixedcolours.h"
 #include "wordlistmodel.h"
 
 #include <QPainter>
@@ -144,8 +145,10 @@ void WordListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette &palette = option.palette;
     painter->save();
-    painter->setBrush(selected ? palette.highlight().color() : QColor(QRgb(Sys.LvBkColor)));
-    painter->setPen(selected ? palette.highlightedText().color() : palette.windowText().color());
+    const QColor fill = selected ? palette.highlight().color() : QColor(QRgb(Sys.LvBkColor));
+    painter->setBrush(fill);
+    painter->setPen(TextColourOn(fill, selected ? palette.highlightedText().color()
+                                                : palette.windowText().color()));
     painter->setFont(cellFont(index.column()));
     DrawRectText(*painter, option.rect, index.column() == WordListModel::Number,
                  index.data(Qt::DisplayRole).toString());
