@@ -325,6 +325,8 @@ void QuestionArea::showQuestion(const WordEntry &entry)
     m_japanese->setText(VisiblePart(entry[EntryField::Japanese]));
     m_blank->setPlainText(CRDecoder(VisiblePart(entry[EntryField::Cue])));
     m_instruction->setText(VisiblePart(entry[EntryField::Cue]));
+    // The start shows, and all of an instruction that fits.
+    m_instruction->home(false);
     m_answer->clear();
     m_correct->clear();
 }
