@@ -4,6 +4,7 @@
 #include "core/ulib.h"
 #include "widgets/exactfields.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -213,6 +214,7 @@ void BookChooser::fitChooserFont()
             break;
     }
     m_chooser->setFont(font);
+    m_chooser->view()->setFont(this->font());
 }
 
 void BookChooser::DrawRemaining(int games)

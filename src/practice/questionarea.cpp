@@ -149,7 +149,8 @@ void QuestionArea::buildCentral()
     m_correct->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_correct->setAutoFillBackground(true);
     m_correct->setBackgroundRole(QPalette::Base);
-    m_correct->setContentsMargins(2, 0, 2, 0);
+    // A frame keeps its edges in the contents margins, so the text is indented instead.
+    m_correct->setIndent(2);
     m_judge = new QPushButton(QStringLiteral("判定"), m_central);
     m_judge->setObjectName(QStringLiteral("KeyButton3"));
     m_hintBox = new QCheckBox(QStringLiteral("ヒント"), m_central);
