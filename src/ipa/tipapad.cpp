@@ -216,6 +216,8 @@ void TIPAPad::DispArrIPA()
         return;
     m_infoEdit->setText(info);
     m_infoEdit->setCursorPosition(0);
+    // A description longer than the field is read whole in the tip.
+    m_infoEdit->setToolTip(info);
 }
 
 void TIPAPad::showSlot(int slot)

@@ -7,6 +7,7 @@
 #include "core/session.h"
 #include "core/settingstable.h"
 #include "core/ulib.h"
+#include "dialogcentring.h"
 #include "entryediting.h"
 #include "input/imeswitch.h"
 #include "input/truspad.h"
@@ -132,6 +133,7 @@ void TMainFrm::DefineCompo()
     buildMenus();
     buildStatusBar();
     qApp->installEventFilter(this);
+    qApp->installEventFilter(new DialogCentring(this));
 }
 
 void TMainFrm::connectActions()

@@ -35,6 +35,16 @@ QLabel *note(const QString &text, QWidget *parent)
     return label;
 }
 
+// An explaining line in a slightly smaller font.
+QLabel *smallLine(const QString &text, QWidget *parent)
+{
+    auto *label = PlainLabel(text, parent);
+    QFont font = label->font();
+    font.setPixelSize(kSmallTextPixels);
+    label->setFont(font);
+    return label;
+}
+
 // A group of explaining lines, each on one line in a slightly smaller font, with its button
 // at the right.
 QGroupBox *buttonGroup(const QString &title, const QStringList &lines, QPushButton *button,
@@ -43,13 +53,8 @@ QGroupBox *buttonGroup(const QString &title, const QStringList &lines, QPushButt
     auto *group = new QGroupBox(title, parent);
     auto *row = new QHBoxLayout(group);
     auto *texts = new QVBoxLayout;
-    for (const QString &line : lines) {
-        auto *label = PlainLabel(line, group);
-        QFont font = label->font();
-        font.setPixelSize(kSmallTextPixels);
-        label->setFont(font);
-        texts->addWidget(label);
-    }
+    for (const QString &line : lines)
+        texts->addWidget(smallLine(line, group));
     row->addLayout(texts, 1);
     button->setParent(group);
     row->addWidget(button, 0, Qt::AlignVCenter);
@@ -175,8 +180,11 @@ QWidget *TOptionFrm::buildScreenPage()
     auto *layout = new QVBoxLayout(page);
     auto *group = new QGroupBox(QStringLiteral("画面サイズ最小化"), page);
     auto *groupLayout = new QVBoxLayout(group);
-    groupLayout->addWidget(
-        note(QStringLiteral("800×600以上の画面サイズでも最小調整画面で動作できます。"), group));
+    // In the explaining lines' smaller font the sentence fits on one line.
+    QLabel *explanation =
+        smallLine(QStringLiteral("800×600以上の画面サイズでも最小調整画面で動作できます。"), group);
+    explanation->setWordWrap(true);
+    groupLayout->addWidget(explanation);
     QLabel *current =
         note(QStringLiteral("現在の画面調整：　") +
                  (Usr.SmallPCFlg ? QStringLiteral("最小化 中") : QStringLiteral("標準サイズ")),

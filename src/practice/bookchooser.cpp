@@ -5,11 +5,13 @@
 #include "widgets/exactfields.h"
 #include "widgets/fixedcolours.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -17,6 +19,8 @@ namespace {
 
 constexpr int kBarHeight = 60;
 constexpr QSize kButtonSize{52, 48};
+constexpr int kSmallestChooserPixels = 9;
+constexpr int kChooserTextPadding = 4;
 
 struct FolderButton {
     const char *name;
@@ -67,6 +71,7 @@ BookChooser::BookChooser(QWidget *parent)
     m_classSelector->setCurrentIndex(Usr.PClassRoom);
     connect(m_classSelector, &QComboBox::activated, this, &BookChooser::ComboBox2Change);
     connect(m_chooser, &QComboBox::activated, this, &BookChooser::bookPicked);
+    connect(m_chooser, &QComboBox::currentIndexChanged, this, &BookChooser::fitChooserFont);
 }
 
 QPushButton *BookChooser::twoLineButton(const QString &caption, const char *name)
@@ -176,12 +181,41 @@ void BookChooser::showPrompt()
         return;
     m_chooser->setPlaceholderText(
         (m_books.isEmpty() ? kNoBooksPrompt : kPickBookPrompt).toString());
+    fitChooserFont();
 }
 
 void BookChooser::showNotice(const QString &text)
 {
     m_chooser->setCurrentIndex(-1);
     m_chooser->setPlaceholderText(text);
+    fitChooserFont();
+}
+
+void BookChooser::resizeEvent(QResizeEvent *)
+{
+    fitChooserFont();
+}
+
+// The chooser's text in the bar's font, smaller where the chooser is too narrow for it.
+void BookChooser::fitChooserFont()
+{
+    const QString text =
+        m_chooser->currentIndex() >= 0 ? m_chooser->currentText() : m_chooser->placeholderText();
+    QStyleOptionComboBox option;
+    option.initFrom(m_chooser);
+    const int room =
+        m_chooser->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, m_chooser)
+            .width() -
+        kChooserTextPadding;
+    QFont font = this->font();
+    for (int pixels = font.pixelSize(); pixels > kSmallestChooserPixels; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room)
+            break;
+    }
+    m_chooser->setFont(font);
+    m_chooser->view()->setFont(this->font());
 }
 
 void BookChooser::DrawRemaining(int games)

@@ -48,12 +48,16 @@ Q_SIGNALS:
     void classSettled();
     void bookPicked(int line);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     QPushButton *twoLineButton(const QString &caption, const char *name);
     QWidget *buildRemaining();
     void buildBookButtons();
     void BookButtonClick(int index, bool down);
     void ComboBox2Change(int index);
+    void fitChooserFont();
 
     QComboBox *m_classSelector = nullptr;
     QLineEdit *m_remaining = nullptr;

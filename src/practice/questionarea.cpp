@@ -150,7 +150,8 @@ void QuestionArea::buildCentral()
     m_correct->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_correct->setAutoFillBackground(true);
     m_correct->setBackgroundRole(QPalette::Base);
-    m_correct->setContentsMargins(2, 0, 2, 0);
+    // A frame keeps its edges in the contents margins, so the text is indented instead.
+    m_correct->setIndent(2);
     m_judge = new QPushButton(QStringLiteral("判定"), m_central);
     m_judge->setObjectName(QStringLiteral("KeyButton3"));
     m_hintBox = new QCheckBox(QStringLiteral("ヒント"), m_central);
@@ -326,6 +327,8 @@ void QuestionArea::showQuestion(const WordEntry &entry)
     m_japanese->setText(VisiblePart(entry[EntryField::Japanese]));
     m_blank->setPlainText(CRDecoder(VisiblePart(entry[EntryField::Cue])));
     m_instruction->setText(VisiblePart(entry[EntryField::Cue]));
+    // The start shows, and all of an instruction that fits.
+    m_instruction->home(false);
     m_answer->clear();
     m_correct->clear();
 }

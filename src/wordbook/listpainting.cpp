@@ -75,6 +75,11 @@ QString GetNewString(const QFontMetrics &metrics, const QString &whole, int marg
     return text.left(units) + kEllipsis;
 }
 
+int TextCellWidth(const QFontMetrics &metrics, const QString &text)
+{
+    return metrics.horizontalAdvance(text) + kTextMargin + 1;
+}
+
 void DrawRectText(QPainter &painter, const QRect &rect, bool centre, const QString &text)
 {
     painter.fillRect(rect, painter.brush());

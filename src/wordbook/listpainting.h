@@ -24,6 +24,9 @@ QFont SetMojiBase(const QFont &font, int size);
 QString GetNewString(const QFontMetrics &metrics, const QString &text, int margin,
                      const QRect &rect);
 
+// The narrowest cell in which DrawRectText draws `text` whole.
+int TextCellWidth(const QFontMetrics &metrics, const QString &text);
+
 // Fills `rect` with the painter's brush and draws the fitted text in the painter's pen colour:
 // centred, or 4 pixels from the left edge; vertically centred.
 void DrawRectText(QPainter &painter, const QRect &rect, bool centre, const QString &text);

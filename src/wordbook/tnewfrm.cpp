@@ -10,7 +10,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTreeView>
 
 namespace {
 
@@ -53,6 +55,19 @@ bool inBookFolder(const QString &path)
     return QFileInfo(path).absoluteDir() == QDir(Dirs.CatFolder);
 }
 
+// The size, type and date columns of the detail view as wide as their texts; the name
+// column takes the rest.
+void fitFileColumns(QFileDialog &dialog)
+{
+    for (QTreeView *view : dialog.findChildren<QTreeView *>()) {
+        QHeaderView *header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
+
 } // namespace
 
 QString ChooseBookFile(QWidget *owner, const QString &caption, const QString &proposedPath,
@@ -66,6 +81,7 @@ QString ChooseBookFile(QWidget *owner, const QString &caption, const QString &pr
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(kSuffix);
     dialog.selectFile(proposed.fileName());
+    fitFileColumns(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -1,6 +1,7 @@
 #include "wordbookpage.h"
 
 #include "core/ulib.h"
+#include "listpainting.h"
 #include "reportmodel.h"
 #include "reportview.h"
 #include "widgets/fixedcolours.h"
@@ -49,18 +50,21 @@ constexpr ShelfColumn kShelfColumns[] = {
     {u"個数", 55, kCentre},    {u"問題ﾀｲﾌﾟ", 75, kCentre},
 };
 
+constexpr int kCountColumn = 3;
+
 struct BookButton {
     const char *name;
     const char16_t *caption;
-    int x;
 };
 
 // Index = book folder (CFIndex): A, G, S.
 constexpr BookButton kBookButtons[] = {
-    {"SpeedButton12", u"book\nA", 200},
-    {"SpeedButton13", u"book\nG", 245},
-    {"SpeedButton14", u"book\nS", 290},
+    {"SpeedButton12", u"book\nA"},
+    {"SpeedButton13", u"book\nG"},
+    {"SpeedButton14", u"book\nS"},
 };
+constexpr int kClassSelectorWidth = 70;
+constexpr int kControlGap = 5;
 constexpr int kBookButtonTop = 2;
 constexpr QSize kBookButtonSize{45, 48};
 
@@ -134,6 +138,8 @@ ReportView *WordBookPage::buildWordList()
     for (int column = 0; column < int(Usr.Lv1ColumnWidth.size()); ++column)
         m_wordList->header()->resizeSection(column, Usr.Lv1ColumnWidth[column]);
     m_wordList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_wordModel, &QAbstractItemModel::modelReset, this, &WordBookPage::fitNumberColumn);
+    connect(m_wordModel, &QAbstractItemModel::rowsInserted, this, &WordBookPage::fitNumberColumn);
     setWordListOpen(false);
     return m_wordList;
 }
@@ -168,7 +174,9 @@ void WordBookPage::buildShelfControls(QWidget *panel, MainActions *actions)
     for (const QString &className : EUName)
         m_classSelector->addItem(className);
     m_classSelector->setCurrentIndex(Usr.ClassRoom);
-    place(m_classSelector, "ComboBox3", 125, 14, 70);
+    // As wide as its longest class name needs, the controls right of it moved along.
+    place(m_classSelector, "ComboBox3", 125, 14,
+          qMax(kClassSelectorWidth, m_classSelector->sizeHint().width()));
     connect(m_classSelector, &QComboBox::currentIndexChanged, this, &WordBookPage::ComboBox3Change);
 
     buildBookButtons(panel);
@@ -181,7 +189,9 @@ void WordBookPage::buildBookButtons(QWidget *panel)
         const BookButton &row = kBookButtons[index];
         QToolButton *button = speedButton(panel, QString::fromUtf16(row.caption));
         button->setCheckable(true);
-        place(button, row.name, row.x, kBookButtonTop, kBookButtonSize.width(),
+        const int x =
+            m_classSelector->geometry().right() + 1 + kControlGap + index * kBookButtonSize.width();
+        place(button, row.name, x, kBookButtonTop, kBookButtonSize.width(),
               kBookButtonSize.height());
         connect(button, &QToolButton::clicked, this,
                 [this, index](bool down) { BookButtonClick(index, down); });
@@ -191,10 +201,11 @@ void WordBookPage::buildBookButtons(QWidget *panel)
 
 void WordBookPage::buildOrderButtons(QWidget *panel)
 {
+    const int x = m_bookButtons.back()->geometry().right() + 1 + kControlGap;
     m_ruJa = new QRadioButton(QStringLiteral("露-日"), panel);
-    place(m_ruJa, "RadioButton1", 340, 8);
+    place(m_ruJa, "RadioButton1", x, 8);
     m_jaRu = new QRadioButton(QStringLiteral("日-露"), panel);
-    place(m_jaRu, "RadioButton2", 340, 31);
+    place(m_jaRu, "RadioButton2", x, 31);
     connect(m_ruJa, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             ListOrderClick(true);
@@ -225,6 +236,9 @@ ReportView *WordBookPage::buildShelfList(QWidget *panel)
     m_shelf->setBackground(BackgroundForSmallText(shadow, text));
     m_shelf->setTextColour(text);
     m_shelf->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_shelfModel, &QAbstractItemModel::modelReset, this, &WordBookPage::fitShelfColumns);
+    connect(m_shelfModel, &QAbstractItemModel::rowsInserted, this, &WordBookPage::fitShelfColumns);
+    fitShelfColumns();
     return m_shelf;
 }
 
@@ -318,6 +332,30 @@ void WordBookPage::setShelfWidth(int width)
     const QList<int> sizes = m_splitter->sizes();
     const int total = qMax(sizes.value(0) + sizes.value(1), width + kShelfClosedWidth);
     m_splitter->setSizes({total - width, width});
+}
+
+// The No column widens, never narrows, until the largest number shows whole.
+void WordBookPage::fitNumberColumn()
+{
+    const auto *delegate = static_cast<WordListDelegate *>(m_wordList->itemDelegate());
+    const QFontMetrics metrics(delegate->cellFont(WordListModel::Number));
+    const int needed = TextCellWidth(metrics, QString::number(m_wordModel->rowCount()));
+    QHeaderView *columns = m_wordList->header();
+    if (columns->sectionSize(WordListModel::Number) < needed)
+        columns->resizeSection(WordListModel::Number, needed);
+}
+
+// The shelf's counts and captions show whole in any font; no column narrows.
+void WordBookPage::fitShelfColumns()
+{
+    QHeaderView *columns = m_shelf->header();
+    for (int column = 0; column < columns->count(); ++column) {
+        const int width = columns->sectionSize(column);
+        if (column == kCountColumn)
+            m_shelf->resizeColumnToContents(column);
+        const int needed = qMax(columns->sectionSize(column), columns->sectionSizeHint(column));
+        columns->resizeSection(column, qMax(width, needed));
+    }
 }
 
 bool WordBookPage::autoShelfClosing() const

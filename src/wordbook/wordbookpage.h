@@ -90,6 +90,8 @@ private:
     void buildPopupMenu3(MainActions *actions);
 
     void setShelfWidth(int width);
+    void fitNumberColumn();
+    void fitShelfColumns();
     void ComboBox3Change(int index);
     void BookButtonClick(int index, bool down);
     void ListOrderClick(bool eiwa);

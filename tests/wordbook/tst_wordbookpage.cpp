@@ -2,9 +2,11 @@
 #include "core/ulib.h"
 #include "widgets/fixedcolours.h"
 #include "widgets/mainactions.h"
+#include "wordbook/listpainting.h"
 #include "wordbook/reportmodel.h"
 #include "wordbook/reportview.h"
 #include "wordbook/wordbookpage.h"
+#include "wordbook/wordlistdelegate.h"
 #include "wordbook/wordlistmodel.h"
 
 #include <QAbstractButton>
@@ -41,6 +43,8 @@ private Q_SLOTS:
     void shelfListFillsThePanelBelowTheControls();
     void wordListColumnsFromSettings();
     void shelfColumns();
+    void numbersShowWhole_data();
+    void numbersShowWhole();
     void rowHeights();
     void listColours();
     void wordListDrawsGridLines();
@@ -212,6 +216,44 @@ void TestWordBookPage::shelfColumns()
             model->index(0, column).data(Qt::TextAlignmentRole).toInt() & Qt::AlignHCenter;
         QCOMPARE(cellAlignment != 0, centred[column]);
     }
+}
+
+// Six-digit numbers in the word list's No column and the shelf's count column, in the
+// shelf's own font and in a large one.
+void TestWordBookPage::numbersShowWhole_data()
+{
+    QTest::addColumn<bool>("shelf");
+    QTest::addColumn<int>("pixels"); // 0: the list's own font
+    QTest::newRow("word list") << false << 0;
+    QTest::newRow("shelf") << true << 0;
+    QTest::newRow("shelf, large font") << true << 30;
+}
+
+void TestWordBookPage::numbersShowWhole()
+{
+    QFETCH(bool, shelf);
+    QFETCH(int, pixels);
+    build();
+    const QString number = u"123456"_qs;
+    if (!shelf) {
+        m_page->wordListModel()->setEntries(QList<WordEntry>(123456));
+        const auto *delegate = static_cast<WordListDelegate *>(m_page->wordList()->itemDelegate());
+        const QFontMetrics metrics(delegate->cellFont(WordListModel::Number));
+        const QRect cell(0, 0, m_page->wordList()->header()->sectionSize(WordListModel::Number),
+                         28);
+        QCOMPARE(GetNewString(metrics, number, 4, cell), number);
+        return;
+    }
+    ReportView *view = m_page->shelf();
+    if (pixels) {
+        QFont font = view->font();
+        font.setPixelSize(pixels);
+        view->setFont(font);
+    }
+    m_page->shelfModel()->setRows({{u"題"_qs, u"a.utx"_qs, u"G"_qs, number, u"単語"_qs}});
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    QVERIFY(view->header()->sectionSize(3) >=
+            view->fontMetrics().horizontalAdvance(number) + margins);
 }
 
 void TestWordBookPage::rowHeights()
