@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString expected = input.text(input.byte());
     const QString typed = input.rest();
     QString back;
-    Require(markupText(AnswerMarkup(expected, typed), back), "markup only where the writer put it");
+    Require(markupText(AnswerMarkup(expected, typed, u"#C00000"), back),
+            "markup only where the writer put it");
     Require(back == expected, "markup holds the expected answer");
     return 0;
 }

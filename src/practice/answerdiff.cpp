@@ -110,15 +110,14 @@ QList<AnswerPiece> DiffAnswer(QStringView expected, QStringView typed)
     return pieces;
 }
 
-QString AnswerMarkup(QStringView expected, QStringView typed)
+QString AnswerMarkup(QStringView expected, QStringView typed, QStringView markColour)
 {
+    const QString markStart = QStringLiteral("<span style=\"color:%1\">").arg(markColour);
     // Blanks kept as typed, so a missing or doubled blank shows.
     QString html = QStringLiteral("<span style=\"white-space:pre\">");
     for (const AnswerPiece &piece : DiffAnswer(expected, typed)) {
         const QString text = piece.text.toHtmlEscaped();
-        html += piece.differs ? QStringLiteral("<span style=\"color:#FF0000\">") + text +
-                                    QStringLiteral("</span>")
-                              : text;
+        html += piece.differs ? markStart + text + QStringLiteral("</span>") : text;
     }
     return html + QStringLiteral("</span>");
 }

@@ -17,6 +17,6 @@ struct AnswerPiece {
 QList<AnswerPiece> DiffAnswer(QStringView expected, QStringView typed);
 
 // The expected answer as rich text for the practice window's answer label: its characters
-// escaped, so an answer such as "<img src=…>" shows as written; the marked pieces in red;
-// blanks kept as written.
-QString AnswerMarkup(QStringView expected, QStringView typed);
+// escaped, so an answer such as "<img src=…>" shows as written; the marked pieces in
+// `markColour` ("#RRGGBB"); blanks kept as written.
+QString AnswerMarkup(QStringView expected, QStringView typed, QStringView markColour);

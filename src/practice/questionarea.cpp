@@ -150,6 +150,7 @@ void QuestionArea::buildCentral()
     m_correct->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_correct->setAutoFillBackground(true);
     m_correct->setBackgroundRole(QPalette::Base);
+    m_correct->setForegroundRole(QPalette::Text);
     // A frame keeps its edges in the contents margins, so the text is indented instead.
     m_correct->setIndent(2);
     m_judge = new QPushButton(QStringLiteral("判定"), m_central);
@@ -344,7 +345,10 @@ void QuestionArea::showJudgement(bool right, const QString &expected, QStringVie
     m_rightLabel->setVisible(right);
     m_wrongLabel->setVisible(!right);
     // Only what could show of both answers is compared and laid out.
-    m_correct->setText(AnswerMarkup(VisiblePart(expected), VisiblePart(typed.toString())));
+    // The marked pieces in red, as dark or light as the field needs to keep them readable.
+    const QColor mark = ReadableOn(m_correct->palette().color(QPalette::Base), Qt::red);
+    m_correct->setText(
+        AnswerMarkup(VisiblePart(expected), VisiblePart(typed.toString()), mark.name()));
 }
 
 void QuestionArea::hideJudgement()
