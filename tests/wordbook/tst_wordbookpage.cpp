@@ -48,6 +48,7 @@ private Q_SLOTS:
     void rowHeights();
     void listColours();
     void wordListDrawsGridLines();
+    void currentRowLooksLikeTheOthers();
     void shelfToggle();
     void bookButtons_data();
     void bookButtons();
@@ -306,6 +307,30 @@ void TestWordBookPage::wordListDrawsGridLines()
     QCOMPARE(image.pixelColor(int(columnEdge * ratio), int(10 * ratio)), grid);
     QCOMPARE(image.pixelColor(int(20 * ratio), int(27 * ratio)), grid);
     QVERIFY(image.pixelColor(int(20 * ratio), int(10 * ratio)) != grid);
+}
+
+// The current row that is not selected keeps the rows' colour; only its outline may differ.
+void TestWordBookPage::currentRowLooksLikeTheOthers()
+{
+    build();
+    m_page->setWordListOpen(true);
+    WordEntry entry;
+    entry[EntryField::Russian] = u"привет"_qs;
+    m_page->wordListModel()->setEntries({entry, entry});
+    ReportView *view = m_page->wordList();
+    QApplication::setActiveWindow(m_window.get());
+    view->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(view->hasFocus());
+    view->setCurrentIndex(m_page->wordListModel()->index(0, 0));
+    view->clearSelection();
+    const QImage image = view->viewport()->grab().toImage().scaled(view->viewport()->size());
+    const QModelIndex cell = m_page->wordListModel()->index(0, 0);
+    const QRect inside = view->visualRect(cell).adjusted(2, 2, -2, -2);
+    const int rowHeight = view->visualRect(cell).height();
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            QCOMPARE(image.pixel(x, y), image.pixel(x, y + rowHeight));
+    }
 }
 
 void TestWordBookPage::shelfToggle()
