@@ -73,7 +73,8 @@ a ten-question typing quiz.")
 # dialogs, are recommended, and so is xdg-open, which opens the help; the help is a PDF, so a
 # viewer for it is suggested.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-dejavu-core, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, qt6-wayland, fonts-dejavu-core, fonts-liberation2, fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "evince | okular | qpdfview | mupdf | pdf-viewer")
 
