@@ -25,13 +25,13 @@ bool Covers(const QString &family, QStringView sample)
 }
 
 // Fonts are asked for at every layout pass; the answer for a name does not change in a run.
-QString CachedCovering(QHash<QString, QString> &known, const QString &wanted, QStringView sample,
-                       const QString &fallback)
+template <typename Choose>
+QString cached(QHash<QString, QString> &known, const QString &wanted, Choose choose)
 {
     const auto it = known.constFind(wanted);
     if (it != known.cend())
         return *it;
-    return known[wanted] = FamilyCovering(wanted, sample, fallback);
+    return known[wanted] = choose(wanted);
 }
 
 QString AllCandidates()
@@ -85,27 +85,27 @@ QString FamilyCovering(const QString &wanted, QStringView sample, const QString 
 QString IpaFontFamily(const QString &wanted)
 {
     static QHash<QString, QString> known;
-    const auto it = known.constFind(wanted);
-    if (it != known.cend())
-        return *it;
-    static const QString sample = AllCandidates();
-    const QString covering = FamilyCovering(wanted, sample, QStringLiteral("DejaVu Sans"));
-    return known[wanted] = markSetting(covering, kIpaMarkFaces, MarkedLetters::Ipa, sample);
+    return cached(known, wanted, [](const QString &name) {
+        static const QString sample = AllCandidates();
+        const QString covering = FamilyCovering(name, sample, QStringLiteral("DejaVu Sans"));
+        return markSetting(covering, kIpaMarkFaces, MarkedLetters::Ipa, sample);
+    });
 }
 
 QString RussianFontFamily(const QString &wanted)
 {
     static QHash<QString, QString> known;
-    const auto it = known.constFind(wanted);
-    if (it != known.cend())
-        return *it;
-    return known[wanted] = markSetting(wanted, kRussianMarkFaces, MarkedLetters::Russian);
+    return cached(known, wanted, [](const QString &name) {
+        return markSetting(name, kRussianMarkFaces, MarkedLetters::Russian);
+    });
 }
 
 QString JapaneseFontFamily(const QString &wanted)
 {
     static QHash<QString, QString> known;
-    return CachedCovering(known, wanted, u"あア漢【】", QStringLiteral("Noto Sans CJK JP"));
+    return cached(known, wanted, [](const QString &name) {
+        return FamilyCovering(name, u"あア漢【】", QStringLiteral("Noto Sans CJK JP"));
+    });
 }
 
 QString DottedCircleFontFamily()

@@ -43,11 +43,6 @@ constexpr int kSmallQuestionArea = 289;
 constexpr int kReactionDelayMs = 500;
 constexpr int kPadWidth = 460;
 
-void setBase(QWidget *widget, const QColor &colour)
-{
-    SetFixedBackground(widget, QPalette::Base, colour);
-}
-
 } // namespace
 
 TPlayFrm::TPlayFrm(QWidget *mainWindow)
@@ -132,7 +127,7 @@ QWidget *TPlayFrm::buildBottomArea()
     m_number->setReadOnly(true);
     m_number->setFocusPolicy(Qt::NoFocus);
     m_number->setFixedWidth(64);
-    setBase(m_number, palette().color(QPalette::Button));
+    SetFixedBackground(m_number, QPalette::Base, palette().color(QPalette::Button));
     numberLabel->setBuddy(m_number);
     numberRow->addWidget(numberLabel);
     numberRow->addWidget(m_number);
@@ -216,7 +211,7 @@ void TPlayFrm::SetUpStudy(int line)
     book->bookFolder = Usr.PFIndex;
     m_quiz.SetUpStudy(std::move(*book));
     m_number->clear();
-    setBase(m_number, palette().color(QPalette::Button));
+    SetFixedBackground(m_number, QPalette::Base, palette().color(QPalette::Button));
     m_edit->setEnabled(false);
     if (!m_quiz.playable()) {
         setUpFailed(EmptyBookNotice(*picked));
@@ -297,7 +292,7 @@ void TPlayFrm::ShowQuest()
 
 void TPlayFrm::showQuestionNumber(int index)
 {
-    setBase(m_number, Qt::white);
+    SetFixedBackground(m_number, QPalette::Base, Qt::white);
     m_number->setText(QString::number(index + 1));
 }
 
