@@ -1,5 +1,6 @@
 #include "accentkeys.h"
 
+#include "accentrules.h"
 #include "core/ulib.h"
 #include "platform/platformservices.h"
 #include "truspad.h"
@@ -12,16 +13,6 @@ namespace {
 
 // The Caps Lock key's virtual key number.
 constexpr int kCapsLock = 20;
-
-struct AccentKey {
-    QStringView key;
-    QStringView accent;
-};
-
-constexpr AccentKey kAccentKeys[] = {
-    {u"/", u"\u0301"},
-    {u"\\", u"\u0300"},
-};
 
 void insertText(QWidget *field, const QString &text)
 {
@@ -62,13 +53,13 @@ bool AccentKeys::typeAccent(const QKeyEvent *key)
 {
     if (!Usr.AccentFlg || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return false;
-    for (const AccentKey &row : kAccentKeys) {
-        if (key->text() == row.key) {
-            insertText(m_field, row.accent.toString());
-            return true;
-        }
-    }
-    return false;
+    if (key->text().size() != 1)
+        return false;
+    const QStringView accent = AccentOfKey(key->text().front());
+    if (accent.isEmpty())
+        return false;
+    insertText(m_field, accent.toString());
+    return true;
 }
 
 void AccentKeys::followShift(const QKeyEvent *key, bool down)

@@ -99,13 +99,17 @@ void LayoutEngine::setLayout(int rusImeIndex)
     m_layout = LayoutByIndex(rusImeIndex) ? rusImeIndex : 0;
 }
 
+QString LayoutEngine::pending() const
+{
+    return hasPending() ? KeyCaption(kMnemonic, pageOf(m_pendingUpper), m_pendingIndex).toString()
+                        : QString();
+}
+
 QString LayoutEngine::flush()
 {
-    if (!hasPending())
-        return {};
-    const int index = m_pendingIndex;
+    QString letter = pending();
     m_pendingIndex = -1;
-    return KeyCaption(kMnemonic, pageOf(m_pendingUpper), index).toString();
+    return letter;
 }
 
 LayoutEngine::Result LayoutEngine::keyPress(const Key &key)

@@ -40,7 +40,9 @@ public:
 
     // A mnemonic dead key waits for its second key.
     bool hasPending() const { return m_pendingIndex >= 0; }
-    // The pending dead key's own letter (empty when none); nothing is pending afterwards.
+    // The pending dead key's own letter, empty when none.
+    QString pending() const;
+    // The same, and nothing is pending afterwards.
     QString flush();
 
 private:

@@ -1,6 +1,7 @@
 #include "input/truspad.h"
 
 #include "core/ulib.h"
+#include "input/accentrules.h"
 #include "input/keytables.h"
 #include "input/tkeybutton.h"
 #include "widgets/exactfields.h"
@@ -69,17 +70,6 @@ constexpr std::array<ExtraKey, 5> kExtraKeys{{
     {50, {1, 3, 0, 0, 0}},
     {51, {13, 0, 0, 0, 2}},
     {52, {12, 3, 1, 1, 0}},
-}};
-
-// With the accent keys on, slash and backslash type the combining stress marks.
-struct AccentKey {
-    QStringView caption;
-    QChar mark;
-};
-
-constexpr std::array<AccentKey, 2> kAccentKeys{{
-    {u"/", QChar(0x0301)},
-    {u"\\", QChar(0x0300)},
 }};
 
 // Key size and margins of a page of W × H pixels.
@@ -271,12 +261,9 @@ void TRusPad::KeyButton53Click(TKeyButton *key)
 void TRusPad::sendCaption(const QString &caption)
 {
     QString text = caption;
-    if (Usr.AccentFlg) {
-        for (const AccentKey &accent : kAccentKeys) {
-            if (caption == accent.caption)
-                text = accent.mark;
-        }
-    }
+    // With the accent keys on, slash and backslash type the combining stress marks.
+    if (Usr.AccentFlg && caption.size() == 1 && !AccentOfKey(caption.front()).isEmpty())
+        text = AccentOfKey(caption.front()).toString();
     if (!text.isEmpty())
         Q_EMIT keyText(text);
 }

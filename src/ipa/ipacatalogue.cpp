@@ -86,3 +86,11 @@ void GetIPAInfo(QChar ch, QString &english, QString &japanese, QString &descript
     japanese = record.japanese;
     description = record.description;
 }
+
+QString IpaExplanation(QChar ch)
+{
+    QString english, japanese, description;
+    GetIPAInfo(ch, english, japanese, description);
+    return japanese.isEmpty() && description.isEmpty() ? QString()
+                                                       : u'【' + japanese + u'】' + description;
+}

@@ -209,9 +209,7 @@ void TIPAPad::DispArrIPA()
     const int index = Sys.SeleIndex;
     if (index < 0 || index >= CandCount || Sys.arrIPA[index].size() != 1)
         return;
-    QString english, japanese, description;
-    GetIPAInfo(Sys.arrIPA[index].front(), english, japanese, description);
-    const QString info = u'【' + japanese + u'】' + description;
+    const QString info = IpaExplanation(Sys.arrIPA[index].front());
     if (m_infoEdit->text() == info)
         return;
     m_infoEdit->setText(info);

@@ -1,0 +1,170 @@
+#include "kalvoengine.h"
+
+#include "kalvocandidate.h"
+
+#include "ipa/uipa.h"
+
+#include <fcitx/candidatelist.h>
+#include <fcitx/inputcontext.h>
+#include <fcitx/inputcontextmanager.h>
+#include <fcitx/inputpanel.h>
+#include <fcitx/userinterface.h>
+
+#include <algorithm>
+
+namespace {
+
+struct MethodName {
+    const char *uniqueName;
+    ImeEngine::Method method;
+};
+
+// The unique names of the input method files installed beside the add-on.
+constexpr MethodName kMethods[] = {
+    {"kalvo-mnemonic", ImeEngine::Method::Mnemonic},
+    {"kalvo-standard", ImeEngine::Method::Standard},
+    {"kalvo-typewriter", ImeEngine::Method::Typewriter},
+    {"kalvo-ipa", ImeEngine::Method::Ipa},
+};
+
+ImeEngine::Method MethodOf(const fcitx::InputMethodEntry &entry)
+{
+    const auto found = std::ranges::find(kMethods, entry.uniqueName(), &MethodName::uniqueName);
+    return found == std::ranges::end(kMethods) ? ImeEngine::Method::Mnemonic : found->method;
+}
+
+constexpr fcitx::KeyStates kCommandStates{
+    fcitx::KeyState::Ctrl,   fcitx::KeyState::Alt,   fcitx::KeyState::Super,
+    fcitx::KeyState::Super2, fcitx::KeyState::Hyper, fcitx::KeyState::Hyper2,
+    fcitx::KeyState::Meta,
+};
+
+ImeEngine::Key KeyOf(const fcitx::KeyEvent &event)
+{
+    const fcitx::Key raw = event.rawKey();
+    const fcitx::KeyStates states = raw.states();
+    return {quint32(raw.code()),
+            quint32(raw.sym()),
+            char32_t(fcitx::Key::keySymToUnicode(raw.sym())),
+            states.test(fcitx::KeyState::Shift),
+            states.test(fcitx::KeyState::CapsLock),
+            bool(states & kCommandStates),
+            event.isRelease()};
+}
+
+fcitx::Text Underlined(const QString &text)
+{
+    const std::string utf8 = text.toStdString();
+    fcitx::Text preedit(utf8, fcitx::TextFormatFlag::Underline);
+    preedit.setCursor(int(utf8.size()));
+    return preedit;
+}
+
+// Shown in the application where it can show preedit, else in fcitx5's own panel.
+bool ShowsClientPreedit(const fcitx::InputContext *ic)
+{
+    return ic->capabilityFlags().test(fcitx::CapabilityFlag::Preedit);
+}
+
+} // namespace
+
+KalvoEngine::KalvoEngine(fcitx::Instance *instance)
+    : m_instance(instance)
+{
+    m_instance->inputContextManager().registerProperty("kalvoContext", &m_contexts);
+}
+
+ImeEngine &KalvoEngine::engineFor(const fcitx::InputMethodEntry &entry, fcitx::InputContext *ic)
+{
+    KalvoContext *context = ic->propertyFor(&m_contexts);
+    const ImeEngine::Method method = MethodOf(entry);
+    if (!context->engine || context->engine->method() != method)
+        context->engine = std::make_unique<ImeEngine>(method);
+    return *context->engine;
+}
+
+void KalvoEngine::keyEvent(const fcitx::InputMethodEntry &entry, fcitx::KeyEvent &event)
+{
+    fcitx::InputContext *ic = event.inputContext();
+    ImeEngine &engine = engineFor(entry, ic);
+    const ImeEngine::Reply reply = engine.keyEvent(KeyOf(event));
+    apply(ic, reply);
+    if (reply.refresh)
+        showPanel(ic, engine);
+    if (reply.consumed)
+        event.filterAndAccept();
+}
+
+void KalvoEngine::activate(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event)
+{
+    engineFor(entry, event.inputContext());
+}
+
+// On focus out fcitx5, or the application itself, has already committed the preedit shown in
+// the application; anything else the engine still holds is committed here.
+void KalvoEngine::deactivate(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event)
+{
+    fcitx::InputContext *ic = event.inputContext();
+    const bool committedByFramework =
+        event.type() == fcitx::EventType::InputContextFocusOut && ShowsClientPreedit(ic);
+    ImeEngine &engine = engineFor(entry, ic);
+    apply(ic, engine.finish(!committedByFramework));
+    showPanel(ic, engine);
+}
+
+// A click elsewhere, a moved caret or the application's own reset: the pending letter is typed
+// where it was shown.
+void KalvoEngine::reset(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event)
+{
+    fcitx::InputContext *ic = event.inputContext();
+    ImeEngine &engine = engineFor(entry, ic);
+    const ImeEngine::Reply reply = engine.finish(true);
+    apply(ic, reply);
+    if (reply.refresh)
+        showPanel(ic, engine);
+}
+
+void KalvoEngine::pickCandidate(fcitx::InputContext *ic, int index)
+{
+    KalvoContext *context = ic->propertyFor(&m_contexts);
+    if (!context->engine)
+        return;
+    apply(ic, context->engine->pickCandidate(index));
+    showPanel(ic, *context->engine);
+}
+
+void KalvoEngine::apply(fcitx::InputContext *ic, const ImeEngine::Reply &reply)
+{
+    if (!reply.commit.isEmpty())
+        ic->commitString(reply.commit.toStdString());
+}
+
+void KalvoEngine::showPanel(fcitx::InputContext *ic, const ImeEngine &engine)
+{
+    fcitx::InputPanel &panel = ic->inputPanel();
+    panel.reset();
+    const QString preedit = engine.preedit();
+    if (!preedit.isEmpty()) {
+        if (ShowsClientPreedit(ic))
+            panel.setClientPreedit(Underlined(preedit));
+        else
+            panel.setPreedit(Underlined(preedit));
+    }
+    const std::vector<ImeEngine::Candidate> row = engine.candidates();
+    if (!row.empty()) {
+        auto list = std::make_unique<fcitx::CommonCandidateList>();
+        list->setPageSize(IpaSlotCount);
+        list->setLabels({"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"});
+        list->setLayoutHint(fcitx::CandidateLayoutHint::Vertical);
+        for (int i = 0; i < int(row.size()); ++i) {
+            fcitx::Text text(row[i].label.toStdString());
+            text.append("  ");
+            text.append(row[i].comment.toStdString());
+            list->append<KalvoCandidate>(this, i, std::move(text));
+        }
+        list->setGlobalCursorIndex(engine.selectedCandidate());
+        panel.setCandidateList(std::move(list));
+    }
+    ic->updatePreedit();
+    ic->updateUserInterface(fcitx::UserInterfaceComponent::InputPanel);
+}

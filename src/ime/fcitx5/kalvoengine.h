@@ -1,0 +1,31 @@
+#pragma once
+
+#include "kalvocontext.h"
+
+#include <fcitx/inputcontextproperty.h>
+#include <fcitx/inputmethodengine.h>
+#include <fcitx/instance.h>
+
+// The fcitx5 shell of the four Kalvo input methods: it turns fcitx5's key events into the
+// engine's keys and the engine's replies into commits, preedit and the candidate row.
+class KalvoEngine : public fcitx::InputMethodEngineV2 {
+public:
+    explicit KalvoEngine(fcitx::Instance *instance);
+
+    void keyEvent(const fcitx::InputMethodEntry &entry, fcitx::KeyEvent &event) override;
+    void activate(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event) override;
+    void deactivate(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event) override;
+    void reset(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event) override;
+
+    // Commits a candidate of the row shown in `ic`, as a click on it does.
+    void pickCandidate(fcitx::InputContext *ic, int index);
+
+private:
+    ImeEngine &engineFor(const fcitx::InputMethodEntry &entry, fcitx::InputContext *ic);
+    void apply(fcitx::InputContext *ic, const ImeEngine::Reply &reply);
+    void showPanel(fcitx::InputContext *ic, const ImeEngine &engine);
+
+    fcitx::Instance *m_instance;
+    fcitx::FactoryFor<KalvoContext> m_contexts{
+        [](fcitx::InputContext &) { return new KalvoContext; }};
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "input/layoutengine.h"
+#include "ipa/candidatemode.h"
+
+#include <QString>
+#include <vector>
+
+// The typing of one input method's input context, whatever framework carries it: a key in,
+// what to commit, what preedit to show and which candidates to offer out. It runs the program's
+// own layout engine, accent keys and IPA candidate rules. Keys arrive as X11 key codes and
+// keysyms, which fcitx5 and IBus both use.
+class ImeEngine {
+public:
+    // The four input methods: the three Russian layouts by their RusImeIndex, and IPA.
+    enum class Method { Standard = 1, Typewriter = 2, Mnemonic = 3, Ipa = 4 };
+
+    struct Key {
+        quint32 keyCode = 0;  // X11 key code: the evdev code + 8, the physical key
+        quint32 keysym = 0;   // X11 keysym on the desktop's layout
+        char32_t unicode = 0; // the character the keysym types, 0 for none
+        bool shift = false;
+        bool capsLock = false;
+        bool command = false; // Ctrl, Alt, Super or Hyper held
+        bool release = false;
+    };
+
+    struct Reply {
+        // The application must not see the key.
+        bool consumed = false;
+        // Committed before the key goes on, when it does.
+        QString commit;
+        // The preedit or the candidate row changed and must be shown again.
+        bool refresh = false;
+    };
+
+    struct Candidate {
+        QString label;   // the symbol as shown: a combining mark on a dotted circle
+        QString symbol;  // what is committed
+        QString comment; // 【Japanese name】description
+    };
+
+    explicit ImeEngine(Method method);
+
+    Method method() const { return m_method; }
+
+    Reply keyEvent(const Key &key);
+    // Ends what is pending: a dead key's letter or an open candidate row. `commit` false when
+    // the framework already committed the preedit (focus out), so nothing is typed twice.
+    Reply finish(bool commit);
+    // A click on candidate `index` of the row.
+    Reply pickCandidate(int index);
+
+    // The text to show under the caret, underlined; empty for none.
+    QString preedit() const;
+    // The open candidate row, empty when none, and the selected one (-1 for none).
+    std::vector<Candidate> candidates() const;
+    int selectedCandidate() const;
+
+private:
+    Reply russianKey(const Key &key);
+    Reply ipaKey(const Key &key);
+    QString withAccents(const QString &typed);
+
+    Method m_method;
+    LayoutEngine m_layout;
+    CandidateMode m_candidates;
+    // The last character this engine typed, as far as it knows the text before the caret.
+    QChar m_before;
+};
