@@ -6,6 +6,8 @@
 
 #include "core/ulib.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace {
@@ -150,15 +152,28 @@ QString ImeEngine::preedit() const
     return m_layout.pending();
 }
 
+namespace {
+
+// Every symbol's label and explanation, made once: the row is shown again on every key.
+const ImeEngine::Candidate &CandidateOf(const QString &symbol)
+{
+    static QHash<QString, ImeEngine::Candidate> known;
+    auto found = known.find(symbol);
+    if (found == known.end())
+        found = known.insert(symbol, {LabelOf(symbol), symbol, IpaExplanation(symbol.front())});
+    return *found;
+}
+
+} // namespace
+
 std::vector<ImeEngine::Candidate> ImeEngine::candidates() const
 {
     std::vector<Candidate> row;
     if (!m_candidates.isOn())
         return row;
     for (const QString &symbol : Sys.arrIPA) {
-        if (symbol.isEmpty())
-            continue;
-        row.push_back({LabelOf(symbol), symbol, IpaExplanation(symbol.front())});
+        if (!symbol.isEmpty())
+            row.push_back(CandidateOf(symbol));
     }
     return row;
 }

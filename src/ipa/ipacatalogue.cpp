@@ -91,6 +91,5 @@ QString IpaExplanation(QChar ch)
 {
     QString english, japanese, description;
     GetIPAInfo(ch, english, japanese, description);
-    return japanese.isEmpty() && description.isEmpty() ? QString()
-                                                       : u'【' + japanese + u'】' + description;
+    return u'【' + japanese + u'】' + description;
 }

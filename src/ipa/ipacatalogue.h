@@ -21,6 +21,6 @@ std::span<const IpaRecord> IpaCatalogue();
 // The names and description of `ch`; three empty strings when it is not in the catalogue.
 void GetIPAInfo(QChar ch, QString &english, QString &japanese, QString &description);
 
-// How the pad and the input method explain `ch`: "【Japanese name】description"; empty when
-// it is not in the catalogue.
+// How the pad and the input method explain `ch`: "【Japanese name】description", with both
+// empty when it is not in the catalogue.
 QString IpaExplanation(QChar ch);

@@ -142,29 +142,51 @@ void KalvoEngine::apply(fcitx::InputContext *ic, const ImeEngine::Reply &reply)
 void KalvoEngine::showPanel(fcitx::InputContext *ic, const ImeEngine &engine)
 {
     fcitx::InputPanel &panel = ic->inputPanel();
-    panel.reset();
     const QString preedit = engine.preedit();
-    if (!preedit.isEmpty()) {
-        if (ShowsClientPreedit(ic))
-            panel.setClientPreedit(Underlined(preedit));
-        else
-            panel.setPreedit(Underlined(preedit));
-    }
+    const fcitx::Text shown = preedit.isEmpty() ? fcitx::Text() : Underlined(preedit);
+    const bool client = ShowsClientPreedit(ic);
+    panel.setClientPreedit(client ? shown : fcitx::Text());
+    panel.setPreedit(client ? fcitx::Text() : shown);
+    showCandidates(ic, engine);
+    ic->updatePreedit();
+    ic->updateUserInterface(fcitx::UserInterfaceComponent::InputPanel);
+}
+
+// A row already shown only moves its selection; a new row is built from texts made once.
+void KalvoEngine::showCandidates(fcitx::InputContext *ic, const ImeEngine &engine)
+{
+    fcitx::InputPanel &panel = ic->inputPanel();
+    KalvoContext *context = ic->propertyFor(&m_contexts);
     const std::vector<ImeEngine::Candidate> row = engine.candidates();
-    if (!row.empty()) {
+    QString symbols;
+    for (const ImeEngine::Candidate &candidate : row)
+        symbols += candidate.symbol;
+    auto *shown = dynamic_cast<fcitx::CommonCandidateList *>(panel.candidateList().get());
+    if (row.empty()) {
+        panel.setCandidateList(nullptr);
+    } else if (shown && symbols == context->shownRow) {
+        shown->setGlobalCursorIndex(engine.selectedCandidate());
+    } else {
         auto list = std::make_unique<fcitx::CommonCandidateList>();
         list->setPageSize(IpaSlotCount);
         list->setLabels({"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"});
         list->setLayoutHint(fcitx::CandidateLayoutHint::Vertical);
-        for (int i = 0; i < int(row.size()); ++i) {
-            fcitx::Text text(row[i].label.toStdString());
-            text.append("  ");
-            text.append(row[i].comment.toStdString());
-            list->append<KalvoCandidate>(this, i, std::move(text));
-        }
+        for (int i = 0; i < int(row.size()); ++i)
+            list->append<KalvoCandidate>(this, i, candidateText(row[i]));
         list->setGlobalCursorIndex(engine.selectedCandidate());
         panel.setCandidateList(std::move(list));
     }
-    ic->updatePreedit();
-    ic->updateUserInterface(fcitx::UserInterfaceComponent::InputPanel);
+    context->shownRow = row.empty() ? QString() : symbols;
+}
+
+const fcitx::Text &KalvoEngine::candidateText(const ImeEngine::Candidate &candidate)
+{
+    auto found = m_candidateTexts.find(candidate.symbol);
+    if (found == m_candidateTexts.end()) {
+        fcitx::Text text(candidate.label.toStdString());
+        text.append("  ");
+        text.append(candidate.comment.toStdString());
+        found = m_candidateTexts.insert(candidate.symbol, std::move(text));
+    }
+    return *found;
 }

@@ -6,6 +6,8 @@
 #include <fcitx/inputmethodengine.h>
 #include <fcitx/instance.h>
 
+#include <QHash>
+
 // The fcitx5 shell of the four Kalvo input methods: it turns fcitx5's key events into the
 // engine's keys and the engine's replies into commits, preedit and the candidate row.
 class KalvoEngine : public fcitx::InputMethodEngineV2 {
@@ -24,8 +26,11 @@ private:
     ImeEngine &engineFor(const fcitx::InputMethodEntry &entry, fcitx::InputContext *ic);
     void apply(fcitx::InputContext *ic, const ImeEngine::Reply &reply);
     void showPanel(fcitx::InputContext *ic, const ImeEngine &engine);
+    void showCandidates(fcitx::InputContext *ic, const ImeEngine &engine);
+    const fcitx::Text &candidateText(const ImeEngine::Candidate &candidate);
 
     fcitx::Instance *m_instance;
+    QHash<QString, fcitx::Text> m_candidateTexts;
     fcitx::FactoryFor<KalvoContext> m_contexts{
         [](fcitx::InputContext &) { return new KalvoContext; }};
 };
