@@ -91,8 +91,8 @@ private:
             ipa = perKey("kalvo-ipa", kIpaKeys);
         }
         std::printf("key through keyboard-us:        %.3f us\n", us);
-        std::printf("key through kalvo-mnemonic:     %.3f us  ratio %.2f (at most 1.1)\n",
-                    mnemonic, mnemonic / us);
+        std::printf("key through kalvo-mnemonic:     %.3f us  ratio %.2f (at most 1.1)\n", mnemonic,
+                    mnemonic / us);
         std::printf("IPA keys through keyboard-us:   %.3f us\n", usIpa);
         std::printf("IPA keys through kalvo-ipa:     %.3f us  ratio %.2f (at most 1.5)\n", ipa,
                     ipa / usIpa);

@@ -112,13 +112,14 @@ void KalvoEngine::deactivate(const fcitx::InputMethodEntry &entry, fcitx::InputC
     showPanel(ic, engine);
 }
 
-// A click elsewhere, a moved caret or the application's own reset: the pending letter is typed
-// where it was shown.
+// A click elsewhere, a moved caret or the application's own reset. An application that shows
+// the preedit itself commits it before it resets (Qt does); elsewhere the pending letter is
+// typed here, where it was shown.
 void KalvoEngine::reset(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event)
 {
     fcitx::InputContext *ic = event.inputContext();
     ImeEngine &engine = engineFor(entry, ic);
-    const ImeEngine::Reply reply = engine.finish(true);
+    const ImeEngine::Reply reply = engine.finish(!ShowsClientPreedit(ic));
     apply(ic, reply);
     if (reply.refresh)
         showPanel(ic, engine);
