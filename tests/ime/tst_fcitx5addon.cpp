@@ -17,6 +17,8 @@ public:
 private Q_SLOTS:
     void initTestCase();
     void cleanup();
+    void methodsAreListedUnderRussian_data();
+    void methodsAreListedUnderRussian();
     void types_data();
     void types();
     void candidateRowExplainsEachSymbol();
@@ -82,6 +84,30 @@ QString TestFcitx5Addon::preedit() const
 {
     const fcitx::InputPanel &panel = m_ic->inputPanel();
     return QString::fromStdString(panel.clientPreedit().toString() + panel.preedit().toString());
+}
+
+void TestFcitx5Addon::methodsAreListedUnderRussian_data()
+{
+    QTest::addColumn<QString>("uniqueName");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("mnemonic") << u"kalvo-mnemonic"_qs << u"ロシア語（ニーモニック）"_qs;
+    QTest::newRow("standard") << u"kalvo-standard"_qs << u"ロシア語（標準）"_qs;
+    QTest::newRow("typewriter") << u"kalvo-typewriter"_qs << u"ロシア語（タイプライター）"_qs;
+    QTest::newRow("IPA") << u"kalvo-ipa"_qs << u"発音記号（IPA）"_qs;
+}
+
+// What fcitx5's configuration tool lists: the name, the language and the program's icon.
+void TestFcitx5Addon::methodsAreListedUnderRussian()
+{
+    QFETCH(QString, uniqueName);
+    QFETCH(QString, name);
+    const fcitx::InputMethodEntry *entry =
+        m_instance.inputMethodManager().entry(uniqueName.toStdString());
+    QVERIFY(entry);
+    QCOMPARE(QString::fromStdString(entry->name()), name);
+    QCOMPARE(QString::fromStdString(entry->languageCode()), u"ru"_qs);
+    QCOMPARE(QString::fromStdString(entry->icon()), u"kalvo"_qs);
+    QCOMPARE(QString::fromStdString(entry->addon()), u"kalvo"_qs);
 }
 
 void TestFcitx5Addon::types_data()
@@ -160,7 +186,7 @@ void TestFcitx5Addon::candidateRowExplainsEachSymbol()
     // A mark is shown on a dotted circle, with its Japanese name and description after it.
     QVERIFY2(first.startsWith(u"\u25CC\u0302  【"), qPrintable(first));
     QVERIFY2(first.size() > 10, qPrintable(first));
-    QCOMPARE(QString::fromStdString(list->label(2).toString()), u"3"_qs);
+    QCOMPARE(QString::fromStdString(list->label(2).toString()), u"3. "_qs);
     // Clicking a candidate commits it.
     list->candidate(3).select(m_ic);
     QCOMPARE(m_committed, u"\u0300"_qs);

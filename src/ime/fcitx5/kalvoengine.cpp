@@ -170,7 +170,7 @@ void KalvoEngine::showCandidates(fcitx::InputContext *ic, const ImeEngine &engin
     } else {
         auto list = std::make_unique<fcitx::CommonCandidateList>();
         list->setPageSize(IpaSlotCount);
-        list->setLabels({"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"});
+        list->setLabels({"1. ", "2. ", "3. ", "4. ", "5. ", "6. ", "7. ", "8. ", "9. ", "0. "});
         list->setLayoutHint(fcitx::CandidateLayoutHint::Vertical);
         for (int i = 0; i < int(row.size()); ++i)
             list->append<KalvoCandidate>(this, i, candidateText(row[i]));
