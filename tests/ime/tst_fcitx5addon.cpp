@@ -61,23 +61,23 @@ void TestFcitx5Addon::cleanup()
 void TestFcitx5Addon::play(const QString &sequence)
 {
     auto *frontend = m_instance.addonManager().addon("testfrontend");
-    static const QRegularExpression actions(QStringLiteral("(<focusout>|<reset>)"));
-    qsizetype from = 0;
-    for (const QRegularExpressionMatch &match : actions.globalMatch(sequence)) {
-        for (const fcitx::Key &key : keysOf(sequence.mid(from, match.capturedStart() - from))) {
+    const auto press = [&](const QString &keys) {
+        for (const fcitx::Key &key : keysOf(keys)) {
             frontend->call<fcitx::ITestFrontend::keyEvent>(m_ic->uuid(), key, false);
             frontend->call<fcitx::ITestFrontend::keyEvent>(m_ic->uuid(), key, true);
         }
+    };
+    static const QRegularExpression actions(QStringLiteral("(<focusout>|<reset>)"));
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch &match : actions.globalMatch(sequence)) {
+        press(sequence.mid(from, match.capturedStart() - from));
         if (match.captured() == u"<focusout>")
             m_ic->focusOut();
         else
             m_ic->reset();
         from = match.capturedEnd();
     }
-    for (const fcitx::Key &key : keysOf(sequence.mid(from))) {
-        frontend->call<fcitx::ITestFrontend::keyEvent>(m_ic->uuid(), key, false);
-        frontend->call<fcitx::ITestFrontend::keyEvent>(m_ic->uuid(), key, true);
-    }
+    press(sequence.mid(from));
 }
 
 QString TestFcitx5Addon::preedit() const
