@@ -119,6 +119,14 @@ ImeEngine::Reply ImeEngine::ipaKey(const Key &key)
     return reply;
 }
 
+// The framework commits the preedit an application shows when its field loses the keyboard,
+// and Qt commits it itself before it resets; typing it again would give it twice. Everything
+// else the engine still holds is typed here.
+ImeEngine::Reply ImeEngine::end(Ending why, bool preeditInClient)
+{
+    return finish(!preeditInClient || why == Ending::Switch);
+}
+
 ImeEngine::Reply ImeEngine::finish(bool commit)
 {
     Reply reply;

@@ -44,10 +44,17 @@ public:
 
     Method method() const { return m_method; }
 
+    // Why what is pending ends.
+    enum class Ending {
+        FocusOut, // the field lost the keyboard
+        Reset,    // a click, a moved caret, the application's own reset
+        Switch,   // another input method takes over
+    };
+
     Reply keyEvent(const Key &key);
-    // Ends what is pending: a dead key's letter or an open candidate row. `commit` false when
-    // the framework already committed the preedit (focus out), so nothing is typed twice.
-    Reply finish(bool commit);
+    // Ends what is pending: a dead key's letter or an open candidate row. `preeditInClient`
+    // when the application shows the preedit itself.
+    Reply end(Ending why, bool preeditInClient);
     // A click on candidate `index` of the row.
     Reply pickCandidate(int index);
 
@@ -61,6 +68,7 @@ private:
     Reply russianKey(const Key &key);
     Reply ipaKey(const Key &key);
     QString withAccents(const QString &typed);
+    Reply finish(bool commit);
 
     Method m_method;
     LayoutEngine m_layout;

@@ -2,7 +2,7 @@
 
 // Runs Qt Test classes inside a fcitx5 instance of this process, with fcitx5's test front end
 // and the built Kalvo add-on, and types keys into one of its input contexts as a US keyboard
-// would.
+// would (uskeys.h).
 #include <fcitx-utils/eventdispatcher.h>
 #include <fcitx-utils/key.h>
 #include <fcitx-utils/log.h>
@@ -15,6 +15,8 @@
 #include <fcitx/inputpanel.h>
 #include <fcitx/instance.h>
 #include <testfrontend_public.h>
+
+#include "uskeys.h"
 
 #include <QByteArray>
 #include <QString>
@@ -71,60 +73,14 @@ inline void useMethods(fcitx::Instance &instance, const std::vector<std::string>
     manager.setGroup(std::move(group));
 }
 
-struct UsKey {
-    const char *name;
-    int code;
-    fcitx::KeySym sym;
-};
-
-// Named keys of a sequence, written <name>; every other character is a key of the US layout.
-constexpr UsKey kNamedKeys[] = {
-    {"space", 65, FcitxKey_space},    {"enter", 36, FcitxKey_Return},
-    {"esc", 9, FcitxKey_Escape},      {"left", 113, FcitxKey_Left},
-    {"right", 114, FcitxKey_Right},   {"bs", 22, FcitxKey_BackSpace},
-    {"jiscolon", 48, FcitxKey_colon}, // the JIS key right of L's neighbour; ' on a US keyboard
-};
-
-constexpr const char *kUsRows[] = {"1234567890-=", "qwertyuiop[]", "asdfghjkl;'", "zxcvbnm,./"};
-constexpr const char *kUsShiftedRows[] = {"!@#$%^&*()_+", "QWERTYUIOP{}", "ASDFGHJKL:\"",
-                                          "ZXCVBNM<>?"};
-constexpr int kRowCodes[] = {10, 24, 38, 52};
-
-// The key a US keyboard sends for `ch`, with its key code.
-inline fcitx::Key usKey(char ch)
-{
-    for (int row = 0; row < 4; ++row) {
-        for (int column = 0; kUsRows[row][column]; ++column) {
-            const int code = kRowCodes[row] + column;
-            if (kUsRows[row][column] == ch)
-                return fcitx::Key(fcitx::KeySym(ch), fcitx::KeyStates(), code);
-            if (kUsShiftedRows[row][column] == ch)
-                return fcitx::Key(fcitx::KeySym(ch), fcitx::KeyState::Shift, code);
-        }
-    }
-    if (ch == '\\')
-        return fcitx::Key(FcitxKey_backslash, fcitx::KeyStates(), 51);
-    return fcitx::Key(fcitx::KeySym(ch), fcitx::KeyStates(), 0);
-}
-
-// The keys of `sequence`: characters and <named> keys, each pressed and released.
+// The keys of `sequence` (see uskeys.h) as fcitx5 keys.
 inline std::vector<fcitx::Key> keysOf(const QString &sequence)
 {
     std::vector<fcitx::Key> keys;
-    const QByteArray bytes = sequence.toLatin1();
-    for (int i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '<' && bytes.indexOf('>', i) > i + 1) {
-            const int end = bytes.indexOf('>', i);
-            const QByteArray name = bytes.mid(i + 1, end - i - 1);
-            for (const UsKey &named : kNamedKeys) {
-                if (name == named.name)
-                    keys.emplace_back(named.sym, fcitx::KeyStates(), named.code);
-            }
-            i = end;
-            continue;
-        }
-        keys.push_back(usKey(bytes[i]));
-    }
+    for (const uskeys::Key &key : uskeys::keysOf(sequence))
+        keys.emplace_back(fcitx::KeySym(key.keysym),
+                          key.shift ? fcitx::KeyStates(fcitx::KeyState::Shift) : fcitx::KeyStates(),
+                          key.code);
     return keys;
 }
 

@@ -100,26 +100,23 @@ void KalvoEngine::activate(const fcitx::InputMethodEntry &entry, fcitx::InputCon
     engineFor(entry, event.inputContext());
 }
 
-// On focus out fcitx5, or the application itself, has already committed the preedit shown in
-// the application; anything else the engine still holds is committed here.
 void KalvoEngine::deactivate(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event)
 {
-    fcitx::InputContext *ic = event.inputContext();
-    const bool committedByFramework =
-        event.type() == fcitx::EventType::InputContextFocusOut && ShowsClientPreedit(ic);
-    ImeEngine &engine = engineFor(entry, ic);
-    apply(ic, engine.finish(!committedByFramework));
-    showPanel(ic, engine);
+    const bool focusOut = event.type() == fcitx::EventType::InputContextFocusOut;
+    end(entry, event, focusOut ? ImeEngine::Ending::FocusOut : ImeEngine::Ending::Switch);
 }
 
-// A click elsewhere, a moved caret or the application's own reset. An application that shows
-// the preedit itself commits it before it resets (Qt does); elsewhere the pending letter is
-// typed here, where it was shown.
 void KalvoEngine::reset(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event)
+{
+    end(entry, event, ImeEngine::Ending::Reset);
+}
+
+void KalvoEngine::end(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event,
+                      ImeEngine::Ending why)
 {
     fcitx::InputContext *ic = event.inputContext();
     ImeEngine &engine = engineFor(entry, ic);
-    const ImeEngine::Reply reply = engine.finish(!ShowsClientPreedit(ic));
+    const ImeEngine::Reply reply = engine.end(why, ShowsClientPreedit(ic));
     apply(ic, reply);
     if (reply.refresh)
         showPanel(ic, engine);

@@ -23,6 +23,8 @@ public:
     void pickCandidate(fcitx::InputContext *ic, int index);
 
 private:
+    void end(const fcitx::InputMethodEntry &entry, fcitx::InputContextEvent &event,
+             ImeEngine::Ending why);
     ImeEngine &engineFor(const fcitx::InputMethodEntry &entry, fcitx::InputContext *ic);
     void apply(fcitx::InputContext *ic, const ImeEngine::Reply &reply);
     void showPanel(fcitx::InputContext *ic, const ImeEngine &engine);
