@@ -9,6 +9,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -57,7 +58,36 @@ QString LabelOf(const QString &symbol)
     return combining ? u'\u25CC' + symbol : symbol;
 }
 
+struct MethodName {
+    const char *uniqueName;
+    ImeEngine::Method method;
+};
+
+// The names the input method files give the methods.
+constexpr MethodName kMethods[] = {
+    {"kalvo-mnemonic", ImeEngine::Method::Mnemonic},
+    {"kalvo-standard", ImeEngine::Method::Standard},
+    {"kalvo-typewriter", ImeEngine::Method::Typewriter},
+    {"kalvo-ipa", ImeEngine::Method::Ipa},
+};
+
 } // namespace
+
+ImeEngine::Method ImeEngine::methodNamed(const char *uniqueName)
+{
+    const auto found = std::ranges::find_if(kMethods, [&](const MethodName &row) {
+        return std::strcmp(row.uniqueName, uniqueName) == 0;
+    });
+    return found == std::ranges::end(kMethods) ? Method::Mnemonic : found->method;
+}
+
+std::vector<const char *> ImeEngine::methodNames()
+{
+    std::vector<const char *> names;
+    for (const MethodName &row : kMethods)
+        names.push_back(row.uniqueName);
+    return names;
+}
 
 ImeEngine::ImeEngine(Method method)
     : m_method(method)

@@ -40,6 +40,11 @@ public:
         QString comment; // 【Japanese name】description
     };
 
+    // The methods by the unique names the frameworks know them by ("kalvo-mnemonic",
+    // "kalvo-standard", "kalvo-typewriter", "kalvo-ipa"); the mnemonic one for any other.
+    static Method methodNamed(const char *uniqueName);
+    static std::vector<const char *> methodNames();
+
     explicit ImeEngine(Method method);
 
     Method method() const { return m_method; }

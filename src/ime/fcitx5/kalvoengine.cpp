@@ -10,28 +10,7 @@
 #include <fcitx/inputpanel.h>
 #include <fcitx/userinterface.h>
 
-#include <algorithm>
-
 namespace {
-
-struct MethodName {
-    const char *uniqueName;
-    ImeEngine::Method method;
-};
-
-// The unique names of the input method files installed beside the add-on.
-constexpr MethodName kMethods[] = {
-    {"kalvo-mnemonic", ImeEngine::Method::Mnemonic},
-    {"kalvo-standard", ImeEngine::Method::Standard},
-    {"kalvo-typewriter", ImeEngine::Method::Typewriter},
-    {"kalvo-ipa", ImeEngine::Method::Ipa},
-};
-
-ImeEngine::Method MethodOf(const fcitx::InputMethodEntry &entry)
-{
-    const auto found = std::ranges::find(kMethods, entry.uniqueName(), &MethodName::uniqueName);
-    return found == std::ranges::end(kMethods) ? ImeEngine::Method::Mnemonic : found->method;
-}
 
 constexpr fcitx::KeyStates kCommandStates{
     fcitx::KeyState::Ctrl,   fcitx::KeyState::Alt,   fcitx::KeyState::Super,
@@ -77,7 +56,7 @@ KalvoEngine::KalvoEngine(fcitx::Instance *instance)
 ImeEngine &KalvoEngine::engineFor(const fcitx::InputMethodEntry &entry, fcitx::InputContext *ic)
 {
     KalvoContext *context = ic->propertyFor(&m_contexts);
-    const ImeEngine::Method method = MethodOf(entry);
+    const ImeEngine::Method method = ImeEngine::methodNamed(entry.uniqueName().c_str());
     if (!context->engine || context->engine->method() != method)
         context->engine = std::make_unique<ImeEngine>(method);
     return *context->engine;

@@ -1,0 +1,17 @@
+# Writes the IBus component file OUTPUT, whose engines start EXEC, from the method table
+# METHODS (the entries of ime_methods joined with "^").
+string(REPLACE "^" ";" methods "${METHODS}")
+set(engines "")
+foreach(method IN LISTS methods)
+    string(REPLACE "|" ";" fields "${method}")
+    list(GET fields 0 unique_name)
+    list(GET fields 1 shown_name)
+    list(GET fields 2 label)
+    list(GET fields 3 language)
+    configure_file("${SOURCE_DIR}/engine.xml.in" "${OUTPUT}.engine" @ONLY)
+    file(READ "${OUTPUT}.engine" engine)
+    string(APPEND engines "${engine}")
+endforeach()
+file(REMOVE "${OUTPUT}.engine")
+set(exec "${EXEC}")
+configure_file("${SOURCE_DIR}/kalvo.xml.in" "${OUTPUT}" @ONLY)
