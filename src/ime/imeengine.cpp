@@ -149,12 +149,11 @@ ImeEngine::Reply ImeEngine::ipaKey(const Key &key)
     return reply;
 }
 
-// The framework commits the preedit an application shows when its field loses the keyboard,
-// and Qt commits it itself before it resets; typing it again would give it twice. Everything
-// else the engine still holds is typed here.
-ImeEngine::Reply ImeEngine::end(Ending why, bool preeditInClient)
+// Preedit committed elsewhere on a focus out or a reset would be typed twice from here. On a
+// switch to another method nobody else commits it.
+ImeEngine::Reply ImeEngine::end(Ending why, bool preeditCommittedElsewhere)
 {
-    return finish(!preeditInClient || why == Ending::Switch);
+    return finish(!preeditCommittedElsewhere || why == Ending::Switch);
 }
 
 ImeEngine::Reply ImeEngine::finish(bool commit)

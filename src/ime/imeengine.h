@@ -57,9 +57,10 @@ public:
     };
 
     Reply keyEvent(const Key &key);
-    // Ends what is pending: a dead key's letter or an open candidate row. `preeditInClient`
-    // when the application shows the preedit itself.
-    Reply end(Ending why, bool preeditInClient);
+    // Ends what is pending: a dead key's letter or an open candidate row.
+    // `preeditCommittedElsewhere` when the framework or the application commits the preedit
+    // it shows on a focus out or a reset (fcitx5 with preedit in the application; IBus).
+    Reply end(Ending why, bool preeditCommittedElsewhere);
     // A click on candidate `index` of the row.
     Reply pickCandidate(int index);
 

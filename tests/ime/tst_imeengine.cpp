@@ -22,7 +22,7 @@ struct Typed {
 };
 
 // Plays `sequence`; <focusout>, <reset> and <switch> end what is pending.
-Typed play(ImeEngine &engine, const QString &sequence, bool preeditInClient)
+Typed play(ImeEngine &engine, const QString &sequence, bool committedElsewhere)
 {
     Typed typed;
     static const QRegularExpression endings(QStringLiteral("<(focusout|reset|switch)>"));
@@ -42,7 +42,7 @@ Typed play(ImeEngine &engine, const QString &sequence, bool preeditInClient)
         const ImeEngine::Ending ending = why == u"focusout" ? ImeEngine::Ending::FocusOut
                                          : why == u"reset"  ? ImeEngine::Ending::Reset
                                                             : ImeEngine::Ending::Switch;
-        typed.committed += engine.end(ending, preeditInClient).commit;
+        typed.committed += engine.end(ending, committedElsewhere).commit;
         from = match.capturedEnd();
     }
     press(sequence.mid(from));
@@ -55,7 +55,7 @@ Typed play(ImeEngine &engine, const QString &sequence, bool preeditInClient)
 void TestImeEngine::types_data()
 {
     QTest::addColumn<int>("method");
-    QTest::addColumn<bool>("preeditInClient");
+    QTest::addColumn<bool>("committedElsewhere");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("committed");
     QTest::addColumn<QString>("preedit");
@@ -82,7 +82,7 @@ void TestImeEngine::types_data()
         << mnemonic << false << "jajujoscchje" << u"яюёщчэ"_qs << QString();
     QTest::newRow("upper-case dead key") << mnemonic << false << "Ja" << u"Я"_qs << QString();
     QTest::newRow("dead key and enter") << mnemonic << false << "j<enter>" << u"й"_qs << QString();
-    // The application commits preedit it shows on focus out and before a reset.
+    // Preedit committed elsewhere on focus out and on a reset is not typed again.
     QTest::newRow("focus out, panel preedit")
         << mnemonic << false << "moj<focusout>" << u"мой"_qs << QString();
     QTest::newRow("focus out, client preedit")
@@ -109,13 +109,13 @@ void TestImeEngine::types_data()
 void TestImeEngine::types()
 {
     QFETCH(int, method);
-    QFETCH(bool, preeditInClient);
+    QFETCH(bool, committedElsewhere);
     QFETCH(QString, keys);
     QFETCH(QString, committed);
     QFETCH(QString, preedit);
 
     ImeEngine engine{ImeEngine::Method(method)};
-    const Typed typed = play(engine, keys, preeditInClient);
+    const Typed typed = play(engine, keys, committedElsewhere);
     QCOMPARE(typed.committed, committed);
     QCOMPARE(typed.preedit, preedit);
     engine.end(ImeEngine::Ending::Switch, false);

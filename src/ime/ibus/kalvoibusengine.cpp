@@ -34,11 +34,6 @@ ImeEngine &engineOf(IBusEngine *engine)
     return *self->engine;
 }
 
-bool ShowsClientPreedit(IBusEngine *engine)
-{
-    return engine->client_capabilities & IBUS_CAP_PREEDIT_TEXT;
-}
-
 constexpr guint kCommandMask = IBUS_CONTROL_MASK | IBUS_MOD1_MASK | IBUS_SUPER_MASK |
                                IBUS_HYPER_MASK | IBUS_META_MASK | IBUS_MOD4_MASK;
 
@@ -112,9 +107,11 @@ gboolean processKeyEvent(IBusEngine *engine, guint keyval, guint keycode, guint 
     return reply.consumed;
 }
 
+// The preedit goes out in IBUS_ENGINE_PREEDIT_COMMIT mode: IBus commits it on a focus out and
+// on a reset, whether the application shows it or IBus's panel does.
 void end(IBusEngine *engine, ImeEngine::Ending why)
 {
-    apply(engine, engineOf(engine).end(why, ShowsClientPreedit(engine)));
+    apply(engine, engineOf(engine).end(why, true));
 }
 
 void focusOut(IBusEngine *engine)
