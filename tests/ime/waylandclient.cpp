@@ -1,6 +1,7 @@
 // A native Wayland program with one text field, typed into through the compositor's text input
 // (text-input-v1, which Weston offers to its input method): every committed text is added to
-// the field, and the field is printed as "1:<text>" on a line of its own.
+// the field, and the field is printed as "1:<text>" on a line of its own; "active" once the
+// compositor has activated the field.
 #include "text-input-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
@@ -126,7 +127,12 @@ void commitString(void *data, zwp_text_input_v1 *, uint32_t, const char *text)
     report(*client);
 }
 
-void enter(void *, zwp_text_input_v1 *, wl_surface *) {}
+// The compositor activated the field: what the input method commits comes here now.
+void enter(void *, zwp_text_input_v1 *, wl_surface *)
+{
+    std::printf("active\n");
+    std::fflush(stdout);
+}
 void leave(void *, zwp_text_input_v1 *) {}
 void modifiersMap(void *, zwp_text_input_v1 *, wl_array *) {}
 void panelState(void *, zwp_text_input_v1 *, uint32_t) {}
