@@ -40,8 +40,8 @@ int QtKeyOf(quint32 keysym)
 
 bool IsModifier(int qtKey)
 {
-    return qtKey >= Qt::Key_Shift && qtKey <= Qt::Key_ScrollLock ||
-           qtKey >= Qt::Key_Super_L && qtKey <= Qt::Key_Hyper_R || qtKey == Qt::Key_AltGr ||
+    return (qtKey >= Qt::Key_Shift && qtKey <= Qt::Key_ScrollLock) ||
+           (qtKey >= Qt::Key_Super_L && qtKey <= Qt::Key_Hyper_R) || qtKey == Qt::Key_AltGr ||
            qtKey == Qt::Key_Mode_switch;
 }
 
@@ -213,6 +213,16 @@ std::vector<ImeEngine::Candidate> ImeEngine::candidates() const
             row.push_back(CandidateOf(symbol));
     }
     return row;
+}
+
+QString ImeEngine::candidateSymbols() const
+{
+    QString symbols;
+    if (m_candidates.isOn()) {
+        for (const QString &symbol : Sys.arrIPA)
+            symbols += symbol;
+    }
+    return symbols;
 }
 
 int ImeEngine::selectedCandidate() const

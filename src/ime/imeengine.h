@@ -69,6 +69,9 @@ public:
     // The open candidate row, empty when none, and the selected one (-1 for none).
     std::vector<Candidate> candidates() const;
     int selectedCandidate() const;
+    // The symbols of the open row, one after another: a shell compares them to tell a new row
+    // from a moved selection.
+    QString candidateSymbols() const;
 
 private:
     Reply russianKey(const Key &key);

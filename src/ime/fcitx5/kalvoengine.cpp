@@ -135,9 +135,7 @@ void KalvoEngine::showCandidates(fcitx::InputContext *ic, const ImeEngine &engin
     fcitx::InputPanel &panel = ic->inputPanel();
     KalvoContext *context = ic->propertyFor(&m_contexts);
     const std::vector<ImeEngine::Candidate> row = engine.candidates();
-    QString symbols;
-    for (const ImeEngine::Candidate &candidate : row)
-        symbols += candidate.symbol;
+    const QString symbols = engine.candidateSymbols();
     auto *shown = dynamic_cast<fcitx::CommonCandidateList *>(panel.candidateList().get());
     if (row.empty()) {
         panel.setCandidateList(nullptr);
@@ -153,7 +151,7 @@ void KalvoEngine::showCandidates(fcitx::InputContext *ic, const ImeEngine &engin
         list->setGlobalCursorIndex(engine.selectedCandidate());
         panel.setCandidateList(std::move(list));
     }
-    context->shownRow = row.empty() ? QString() : symbols;
+    context->shownRow = symbols;
 }
 
 const fcitx::Text &KalvoEngine::candidateText(const ImeEngine::Candidate &candidate)

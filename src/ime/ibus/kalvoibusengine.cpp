@@ -68,9 +68,7 @@ void showCandidates(IBusEngine *engine, const ImeEngine &typing)
         ibus_engine_hide_lookup_table(engine);
         return;
     }
-    QString symbols;
-    for (const ImeEngine::Candidate &candidate : row)
-        symbols += candidate.symbol;
+    const QString symbols = typing.candidateSymbols();
     if (symbols != *self->shownRow) {
         ibus_lookup_table_clear(self->table);
         for (const ImeEngine::Candidate &candidate : row)
