@@ -202,12 +202,36 @@ void TKeyButton::invalidateFontSizes()
     update();
 }
 
+// On a parent that fills itself with one colour, the key paints that colour under its frame
+// itself and is painted opaque: a press, a release or a new caption then repaints the key
+// alone, not the parent behind it as well.
 void TKeyButton::paintEvent(QPaintEvent *)
 {
+    const QBrush behind = parentFill();
+    const bool opaque = behind.style() != Qt::NoBrush;
+    if (opaque != testAttribute(Qt::WA_OpaquePaintEvent)) {
+        setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+        // The parent was not painted under this pass; the next one paints it.
+        if (!opaque)
+            update();
+    }
     QPainter painter(this);
+    if (opaque)
+        painter.fillRect(rect(), behind);
     QStyleOptionButton option;
     initStyleOption(&option);
     DrawButton(painter, option);
+}
+
+QBrush TKeyButton::parentFill() const
+{
+    const QWidget *parent = parentWidget();
+    if (!parent || !parent->autoFillBackground())
+        return Qt::NoBrush;
+    const QBrush &brush = parent->palette().brush(parent->backgroundRole());
+    if (brush.style() != Qt::SolidPattern || !brush.isOpaque())
+        return Qt::NoBrush;
+    return brush;
 }
 
 void TKeyButton::changeEvent(QEvent *event)

@@ -96,6 +96,8 @@ private:
 
     void setColor(QColor &member, const QColor &color);
     void setPercent(int &member, int percent);
+    // The solid brush the parent fills itself with, or Qt::NoBrush.
+    QBrush parentFill() const;
     std::pair<int, int> fontSizes(int height);
     QFont sizedFont(int pixelSize) const;
     QRect drawFrame(QPainter &painter, QRect rect, const QStyleOptionButton &option) const;

@@ -14,6 +14,7 @@
 #include "widgets/fixedcolours.h"
 #include "widgets/messagebox.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -30,6 +31,25 @@ QFont areaFont(const RichFont &rich, QFont::StyleHint hint)
     font.setStyleHint(hint);
     font.setPointSize(rich.pointSize);
     return font;
+}
+
+// A modifier key alone types nothing, and neither area nor any widget above them acts on it.
+// The filters that follow Shift have seen it when this one runs, the last of the areas'; it
+// stops here instead of being offered to every parent up to the window, at each capital.
+bool IsModifierKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    switch (static_cast<const QKeyEvent *>(event)->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -202,5 +222,5 @@ bool CompositionAreas::eventFilter(QObject *watched, QEvent *event)
         else if (watched == m_edit)
             Edit1Enter();
     }
-    return false;
+    return IsModifierKey(event);
 }

@@ -1,5 +1,6 @@
 #include "fixedcolours.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <algorithm>
@@ -49,7 +50,9 @@ QColor TextColourOn(const QColor &background, const QColor &preferred)
     return ContrastRatio(background, black) >= ContrastRatio(background, white) ? black : white;
 }
 
-QColor ReadableOn(const QColor &background, const QColor &colour)
+namespace {
+
+QColor readableOnUncached(const QColor &background, const QColor &colour)
 {
     const bool darken =
         ContrastRatio(background, Qt::black) >= ContrastRatio(background, Qt::white);
@@ -59,6 +62,24 @@ QColor ReadableOn(const QColor &background, const QColor &colour)
     if (ContrastRatio(background, readable) < kReadableContrast)
         return TextColourOn(background);
     return readable;
+}
+
+} // namespace
+
+// Keys ask this at every paint, with a handful of colour pairs; each answer is kept.
+QColor ReadableOn(const QColor &background, const QColor &colour)
+{
+    if (background.spec() != QColor::Rgb || colour.spec() != QColor::Rgb)
+        return readableOnUncached(background, colour);
+    constexpr qsizetype kMaxPairs = 1024;
+    static QHash<std::pair<quint64, quint64>, QColor> known;
+    const std::pair key(quint64(background.rgba64()), quint64(colour.rgba64()));
+    const auto found = known.constFind(key);
+    if (found != known.cend())
+        return *found;
+    if (known.size() >= kMaxPairs)
+        known.clear();
+    return *known.insert(key, readableOnUncached(background, colour));
 }
 
 QColor BackgroundForSmallText(const QColor &background, const QColor &text)
