@@ -1,5 +1,6 @@
 #include "ipafonts.h"
 
+#include "ipa/fontprobes.h"
 #include "ipa/markfaces.h"
 #include "ipa/uipa.h"
 
@@ -14,14 +15,17 @@ constexpr QChar MarkBase = u'\u00A0';
 
 bool Covers(const QString &family, QStringView sample)
 {
-    const QRawFont raw = QRawFont::fromFont(QFont(family));
-    if (!raw.isValid())
-        return false;
-    for (QChar ch : sample) {
-        if (!raw.supportsCharacter(ch))
+    const QString question = QStringLiteral("covers\t") + family + u'\t' + sample.toString();
+    return FontProbes::shared().answer(question, [&] {
+        const QRawFont raw = QRawFont::fromFont(QFont(family));
+        if (!raw.isValid())
             return false;
-    }
-    return true;
+        for (QChar ch : sample) {
+            if (!raw.supportsCharacter(ch))
+                return false;
+        }
+        return true;
+    });
 }
 
 // Fonts are asked for at every layout pass; the answer for a name does not change in a run.

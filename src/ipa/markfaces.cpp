@@ -1,5 +1,7 @@
 #include "markfaces.h"
 
+#include "fontprobes.h"
+
 #include <QFont>
 #include <QGlyphRun>
 #include <QHash>
@@ -115,17 +117,17 @@ bool SetsMarksOnLetters(const QString &family, MarkedLetters letters)
     const auto it = known.constFind(key);
     if (it != known.cend())
         return *it;
-    bool sets = false;
-    switch (letters) {
-    case MarkedLetters::Russian:
-        sets = setsAll(family, kRussianSamples);
-        break;
-    case MarkedLetters::Ipa:
-        sets = setsAll(family, kIpaSamples);
-        break;
-    case MarkedLetters::DottedCircle:
-        sets = setsAll(family, kDottedCircleSamples, kLargestSideShiftOnCircle);
-        break;
-    }
+    const QString question = QStringLiteral("marks\t%1\t").arg(int(letters)) + family;
+    const bool sets = FontProbes::shared().answer(question, [&] {
+        switch (letters) {
+        case MarkedLetters::Russian:
+            return setsAll(family, kRussianSamples);
+        case MarkedLetters::Ipa:
+            return setsAll(family, kIpaSamples);
+        case MarkedLetters::DottedCircle:
+            return setsAll(family, kDottedCircleSamples, kLargestSideShiftOnCircle);
+        }
+        return false;
+    });
     return known[key] = sets;
 }

@@ -2,12 +2,16 @@
 #include "core/ulib.h"
 #include "input/tkeybutton.h"
 #include "ipa/candidatefilter.h"
+#include "ipa/fontprobes.h"
 #include "ipa/ipafonts.h"
 #include "ipa/tipapad.h"
 #include "ipa/uipa.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QRawFont>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestTIPAPad : public QObject {
@@ -31,6 +35,8 @@ private Q_SLOTS:
     void selectedCandidateIsPaintedAqua();
     void fontCoversTheCandidates();
     void familyCovering_data();
+    void fontProbesAreKept_data();
+    void fontProbesAreKept();
     void familyCovering();
 
 private:
@@ -358,6 +364,47 @@ void TestTIPAPad::familyCovering()
     QFETCH(QString, sample);
     QFETCH(QString, fallback);
     QTEST(FamilyCovering(wanted, sample, fallback), "expected");
+}
+
+// An answer kept by one run is the next run's, unless the file is another set of fonts' or
+// not one of ours; the probe runs then, and its answer is kept in its place.
+void TestTIPAPad::fontProbesAreKept_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("probed");
+    QTest::newRow("kept") << QByteArray() << false;
+    QTest::newRow("other fonts") << QByteArray("0123abcd\n0\tq\n") << true;
+    QTest::newRow("not ours") << QByteArray("\xff\xfe\n1\tq\n") << true;
+}
+
+void TestTIPAPad::fontProbesAreKept()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, probed);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"probes/font-probes.txt"_qs);
+    if (file.isEmpty()) {
+        FontProbes first(path);
+        QVERIFY(!first.answer(u"q"_qs, [] { return false; }));
+        QCoreApplication::processEvents();
+    } else {
+        QDir().mkpath(dir.filePath(u"probes"_qs));
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write(file);
+    }
+    bool ran = false;
+    FontProbes next(path);
+    QCOMPARE(next.answer(u"q"_qs,
+                         [&] {
+                             ran = true;
+                             return true;
+                         }),
+             probed);
+    QCOMPARE(ran, probed);
+    QCoreApplication::processEvents();
+    FontProbes third(path);
+    QCOMPARE(third.answer(u"q"_qs, [probed] { return !probed; }), probed);
 }
 
 QTEST_MAIN(TestTIPAPad)
