@@ -2,6 +2,7 @@
 
 #include "core/codecs.h"
 #include "core/ulib.h"
+#include "positionlistmodel.h"
 #include "questiontype.h"
 #include "reportview.h"
 #include "tframe6.h"
@@ -69,8 +70,7 @@ void TRegFrm::buildBottomBar()
 void TRegFrm::fillPositions()
 {
     const int count = commands()->page()->wordListModel()->rowCount();
-    for (int number = 1; number <= count; ++number)
-        m_positions->addItem(QString::number(number));
+    m_positions->setModel(new PositionListModel(QString(), count, 0, 0, m_positions));
     m_positions->setCurrentIndex(qMax(0, commands()->page()->wordList()->selectedRow()));
 }
 
