@@ -4,9 +4,9 @@
 #include "movepositions.h"
 #include "positionlistmodel.h"
 #include "widgets/exactfields.h"
+#include "widgets/positionbox.h"
 #include "wordbookcommands.h"
 
-#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -47,7 +47,7 @@ TMoveFrm::TMoveFrm(EntryMoveDelete *entries)
 QWidget *TMoveFrm::buildTarget()
 {
     auto *group = new QGroupBox(QStringLiteral("挿入先"));
-    m_positions = new QComboBox(group);
+    m_positions = new PositionBox(group);
     m_positions->setMaxVisibleItems(16);
     const int selected = m_entries->selectedNumber();
     PositionListModel *positions = MovePositions(m_entries->entryCount(), selected, m_positions);

@@ -7,11 +7,11 @@
 #include "reportview.h"
 #include "tframe6.h"
 #include "widgets/exactfields.h"
+#include "widgets/positionbox.h"
 #include "wordbookcommands.h"
 #include "wordbookpage.h"
 #include "wordlistmodel.h"
 
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +36,7 @@ void TRegFrm::buildBottomBar()
 {
     QHBoxLayout *bar = bottomBar();
     bar->addWidget(PlainLabel(QStringLiteral("No"), this));
-    m_positions = new QComboBox(this);
+    m_positions = new PositionBox(this);
     m_positions->setObjectName(QStringLiteral("ComboBox1"));
     m_positions->setMaxVisibleItems(kVisiblePositions);
     m_positions->setMinimumContentsLength(5);

@@ -225,7 +225,8 @@ void TestEntryEditing::insertAndAppend_data()
     QTest::newRow("two-digit numbers") << 12 << 10 << 10 << 11 << 11;
 }
 
-// The selector offers the numbers 1 … n, starting at the selected entry's.
+// The selector offers the numbers 1 … n, starting at the selected entry's, sized as a plain
+// combo box of those items.
 void TestEntryEditing::insertAndAppend()
 {
     QFETCH(int, entries);
@@ -239,6 +240,8 @@ void TestEntryEditing::insertAndAppend()
     bool insertWasDisabled = false;
     QStringList offered;
     int current = -1;
+    QSize size;
+    QSize plainSize;
     inDialog<TRegFrm>([&](TRegFrm *dialog) {
         dialog->frame()->russianField()->setText(u"new"_qs);
         dialog->frame()->japaneseField()->setText(u"新"_qs);
@@ -248,6 +251,11 @@ void TestEntryEditing::insertAndAppend()
         for (int index = 0; index < positions->count(); ++index)
             offered.append(positions->itemText(index));
         current = positions->currentIndex();
+        size = positions->sizeHint();
+        QComboBox plain(positions->parentWidget());
+        plain.setMinimumContentsLength(5);
+        plain.addItems(offered);
+        plainSize = plain.sizeHint();
         if (picked < 0) {
             button(dialog, "Button1")->click();
             return;
@@ -263,6 +271,7 @@ void TestEntryEditing::insertAndAppend()
         numbers.append(QString::number(number));
     QCOMPARE(offered, numbers);
     QCOMPARE(current, shownFirst);
+    QCOMPARE(size, plainSize);
     QCOMPARE(stored().size(), entries + 1);
     QCOMPARE(stored()[row][EntryField::Russian], u"new"_qs);
     QCOMPARE(words()->cell(row, WordListModel::Number), QString::number(row + 1));

@@ -148,7 +148,8 @@ void TestEntryMoveDelete::positions_data()
                                 << u"1 2 3 4 5 6 7 9 8 10 11"_qs;
 }
 
-// The selector as the dialog opens, and "移動" with the position it starts at.
+// The selector as the dialog opens, sized as a plain combo box of its items, and "移動" with
+// the position it starts at.
 void TestEntryMoveDelete::positions()
 {
     QFETCH(int, count);
@@ -164,6 +165,10 @@ void TestEntryMoveDelete::positions()
         shownItems.append(selector->itemText(index));
     QCOMPARE(shownItems, items);
     QCOMPARE(selector->currentText().trimmed(), initial);
+    QComboBox plain(selector->parentWidget());
+    plain.addItems(items);
+    QCOMPARE(selector->sizeHint(), plain.sizeHint());
+    QCOMPARE(selector->minimumSizeHint(), plain.minimumSizeHint());
     PressButton(&dialog, u"移動"_qs);
     QCOMPARE(listOrder(), afterMove);
     QCOMPARE(fileOrder(), afterMove);
