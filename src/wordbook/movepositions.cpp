@@ -1,34 +1,34 @@
 #include "movepositions.h"
 
+#include "positionlistmodel.h"
+
 namespace {
 
-QString positionText(int number)
+// The entry's own number and the next one, as far as they are numbers of the book.
+int gapStart(int selected)
 {
-    return QStringLiteral("     ") + QString::number(number);
+    return qMax(selected, 1);
+}
+
+int gapLength(int count, int selected)
+{
+    return qMax(0, qMin(selected + 1, count) - gapStart(selected) + 1);
 }
 
 } // namespace
 
-QStringList MovePositions(int count, int selected)
+PositionListModel *MovePositions(int count, int selected, QObject *parent)
 {
-    QStringList positions;
-    for (int number = 1; number <= count; ++number) {
-        if (number != selected && number != selected + 1)
-            positions.append(positionText(number));
-    }
-    return positions;
-}
-
-QString InitialMovePosition(int selected)
-{
-    return selected > 1 ? positionText(selected - 1) : QString();
+    return new PositionListModel(QStringLiteral("     "), count, gapStart(selected),
+                                 gapLength(count, selected), parent);
 }
 
 std::optional<int> MoveBeforeRow(const QString &numberText, int count, int selected)
 {
     bool ok = false;
     const int number = numberText.trimmed().toInt(&ok);
-    if (!ok || number <= 0 || number > MovePositions(count, selected).size() + 2)
+    const int positions = qMax(0, count) - gapLength(count, selected);
+    if (!ok || number <= 0 || number > positions + 2)
         return std::nullopt;
     return number - 1;
 }

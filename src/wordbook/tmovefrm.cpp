@@ -2,10 +2,11 @@
 
 #include "entrymovedelete.h"
 #include "movepositions.h"
+#include "positionlistmodel.h"
 #include "widgets/exactfields.h"
+#include "widgets/positionbox.h"
 #include "wordbookcommands.h"
 
-#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,11 +47,13 @@ TMoveFrm::TMoveFrm(EntryMoveDelete *entries)
 QWidget *TMoveFrm::buildTarget()
 {
     auto *group = new QGroupBox(QStringLiteral("挿入先"));
-    m_positions = new QComboBox(group);
+    m_positions = new PositionBox(group);
     m_positions->setMaxVisibleItems(16);
     const int selected = m_entries->selectedNumber();
-    m_positions->addItems(MovePositions(m_entries->entryCount(), selected));
-    m_positions->setCurrentIndex(m_positions->findText(InitialMovePosition(selected)));
+    PositionListModel *positions = MovePositions(m_entries->entryCount(), selected, m_positions);
+    m_positions->setModel(positions);
+    // The entry above is shown first; none for No 1.
+    m_positions->setCurrentIndex(positions->rowOf(selected - 1));
     auto *form = new QFormLayout(group);
     form->addRow(QStringLiteral("No:"), m_positions);
     return group;

@@ -2,15 +2,16 @@
 
 #include "core/codecs.h"
 #include "core/ulib.h"
+#include "positionlistmodel.h"
 #include "questiontype.h"
 #include "reportview.h"
 #include "tframe6.h"
 #include "widgets/exactfields.h"
+#include "widgets/positionbox.h"
 #include "wordbookcommands.h"
 #include "wordbookpage.h"
 #include "wordlistmodel.h"
 
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,7 +36,7 @@ void TRegFrm::buildBottomBar()
 {
     QHBoxLayout *bar = bottomBar();
     bar->addWidget(PlainLabel(QStringLiteral("No"), this));
-    m_positions = new QComboBox(this);
+    m_positions = new PositionBox(this);
     m_positions->setObjectName(QStringLiteral("ComboBox1"));
     m_positions->setMaxVisibleItems(kVisiblePositions);
     m_positions->setMinimumContentsLength(5);
@@ -69,8 +70,7 @@ void TRegFrm::buildBottomBar()
 void TRegFrm::fillPositions()
 {
     const int count = commands()->page()->wordListModel()->rowCount();
-    for (int number = 1; number <= count; ++number)
-        m_positions->addItem(QString::number(number));
+    m_positions->setModel(new PositionListModel(QString(), count, 0, 0, m_positions));
     m_positions->setCurrentIndex(qMax(0, commands()->page()->wordList()->selectedRow()));
 }
 

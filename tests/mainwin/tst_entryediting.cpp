@@ -214,40 +214,69 @@ void TestEntryEditing::validation()
 
 void TestEntryEditing::insertAndAppend_data()
 {
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("selected"); // -1: none
+    QTest::addColumn<int>("shownFirst");
     QTest::addColumn<int>("picked"); // -1: append
     QTest::addColumn<int>("row");
-    QTest::newRow("above No 1") << 0 << 0;
-    QTest::newRow("above No 3") << 2 << 2;
-    QTest::newRow("append") << -1 << 3;
+    QTest::newRow("above No 1") << 3 << -1 << 0 << 0 << 0;
+    QTest::newRow("above No 3") << 3 << 1 << 1 << 2 << 2;
+    QTest::newRow("append") << 3 << 2 << 2 << -1 << 3;
+    QTest::newRow("two-digit numbers") << 12 << 10 << 10 << 11 << 11;
 }
 
+// The selector offers the numbers 1 … n, starting at the selected entry's, sized as a plain
+// combo box of those items.
 void TestEntryEditing::insertAndAppend()
 {
+    QFETCH(int, entries);
+    QFETCH(int, selected);
+    QFETCH(int, shownFirst);
     QFETCH(int, picked);
     QFETCH(int, row);
-    start(u"単語理解"_qs, 3);
+    start(u"単語理解"_qs, entries);
+    if (selected >= 0)
+        m_commands->page()->wordList()->selectRow(selected);
     bool insertWasDisabled = false;
+    QStringList offered;
+    int current = -1;
+    QSize size;
+    QSize plainSize;
     inDialog<TRegFrm>([&](TRegFrm *dialog) {
         dialog->frame()->russianField()->setText(u"new"_qs);
         dialog->frame()->japaneseField()->setText(u"新"_qs);
         auto *insert = button(dialog, "Button3");
         insertWasDisabled = !insert->isEnabled();
+        auto *positions = dialog->findChild<QComboBox *>(u"ComboBox1"_qs);
+        for (int index = 0; index < positions->count(); ++index)
+            offered.append(positions->itemText(index));
+        current = positions->currentIndex();
+        size = positions->sizeHint();
+        QComboBox plain(positions->parentWidget());
+        plain.setMinimumContentsLength(5);
+        plain.addItems(offered);
+        plainSize = plain.sizeHint();
         if (picked < 0) {
             button(dialog, "Button1")->click();
             return;
         }
-        auto *positions = dialog->findChild<QComboBox *>(u"ComboBox1"_qs);
         positions->setCurrentIndex(picked);
         Q_EMIT positions->activated(picked);
         insert->click();
     });
     m_commands->actions()->RegWord->trigger();
     QVERIFY(insertWasDisabled);
-    QCOMPARE(stored().size(), 4);
+    QStringList numbers;
+    for (int number = 1; number <= entries; ++number)
+        numbers.append(QString::number(number));
+    QCOMPARE(offered, numbers);
+    QCOMPARE(current, shownFirst);
+    QCOMPARE(size, plainSize);
+    QCOMPARE(stored().size(), entries + 1);
     QCOMPARE(stored()[row][EntryField::Russian], u"new"_qs);
     QCOMPARE(words()->cell(row, WordListModel::Number), QString::number(row + 1));
     QCOMPARE(m_commands->page()->wordList()->selectedRow(), row);
-    QCOMPARE(shelfCount(), u"4"_qs);
+    QCOMPARE(shelfCount(), QString::number(entries + 1));
 }
 
 void TestEntryEditing::questionTypes_data()

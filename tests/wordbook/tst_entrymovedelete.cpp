@@ -141,10 +141,15 @@ void TestEntryMoveDelete::positions_data()
     QTest::newRow("No 3 of 5") << 5 << 3 << positionItems({1, 2, 5}) << u"2"_qs << u"1 3 2 4 5"_qs;
     QTest::newRow("last of 5") << 5 << 5 << positionItems({1, 2, 3, 4}) << u"4"_qs
                                << u"1 2 3 5 4"_qs;
+    QTest::newRow("first of 5") << 5 << 1 << positionItems({3, 4, 5}) << QString()
+                                << u"1 2 3 4 5"_qs;
     QTest::newRow("one entry") << 1 << 1 << positionItems({}) << QString() << u"1"_qs;
+    QTest::newRow("No 9 of 11") << 11 << 9 << positionItems({1, 2, 3, 4, 5, 6, 7, 8, 11}) << u"8"_qs
+                                << u"1 2 3 4 5 6 7 9 8 10 11"_qs;
 }
 
-// The selector as the dialog opens, and "移動" with the position it starts at.
+// The selector as the dialog opens, sized as a plain combo box of its items, and "移動" with
+// the position it starts at.
 void TestEntryMoveDelete::positions()
 {
     QFETCH(int, count);
@@ -160,6 +165,10 @@ void TestEntryMoveDelete::positions()
         shownItems.append(selector->itemText(index));
     QCOMPARE(shownItems, items);
     QCOMPARE(selector->currentText().trimmed(), initial);
+    QComboBox plain(selector->parentWidget());
+    plain.addItems(items);
+    QCOMPARE(selector->sizeHint(), plain.sizeHint());
+    QCOMPARE(selector->minimumSizeHint(), plain.minimumSizeHint());
     PressButton(&dialog, u"移動"_qs);
     QCOMPARE(listOrder(), afterMove);
     QCOMPARE(fileOrder(), afterMove);
