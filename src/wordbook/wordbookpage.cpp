@@ -335,8 +335,12 @@ void WordBookPage::setShelfWidth(int width)
 }
 
 // The No column widens, never narrows, until the largest number shows whole.
+// An empty list shows no number, and measuring one would load the list's fonts at every start,
+// before any book is open.
 void WordBookPage::fitNumberColumn()
 {
+    if (m_wordModel->rowCount() == 0)
+        return;
     const auto *delegate = static_cast<WordListDelegate *>(m_wordList->itemDelegate());
     const QFontMetrics metrics(delegate->cellFont(WordListModel::Number));
     const int needed = TextCellWidth(metrics, QString::number(m_wordModel->rowCount()));
