@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textscan.h"
+
 #include <QByteArray>
 #include <QStringList>
 #include <QStringView>
@@ -8,21 +10,22 @@
 // lone LF or a lone CR; a line end after the last line adds no empty line.
 template <class Visit> void ForEachLine(QStringView text, Visit &&visit)
 {
-    qsizetype start = 0;
-    qsizetype pos = 0;
-    const qsizetype size = text.size();
-    while (pos < size) {
-        const char16_t c = text[pos].unicode();
+    const char16_t *const begin = text.utf16();
+    const char16_t *const end = begin + text.size();
+    const char16_t *start = begin;
+    const char16_t *pos = begin;
+    while ((pos = FindUnitAtMost(pos, end, u'\r')) < end) {
+        const char16_t c = *pos;
         if (c != u'\r' && c != u'\n') {
             ++pos;
             continue;
         }
-        visit(text.sliced(start, pos - start));
-        pos += (c == u'\r' && pos + 1 < size && text[pos + 1] == u'\n') ? 2 : 1;
+        visit(text.sliced(start - begin, pos - start));
+        pos += (c == u'\r' && pos + 1 < end && pos[1] == u'\n') ? 2 : 1;
         start = pos;
     }
-    if (start < size)
-        visit(text.sliced(start));
+    if (start < end)
+        visit(text.sliced(start - begin));
 }
 
 // The lines of a text, split as ForEachLine splits them.

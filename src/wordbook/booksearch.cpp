@@ -1,7 +1,6 @@
 #include "booksearch.h"
 
 #include "core/codecs.h"
-#include "core/commatext.h"
 #include "core/readfile.h"
 #include "core/textlines.h"
 #include "wordbookfile.h"
@@ -13,7 +12,6 @@
 namespace {
 
 constexpr int kFields = 5;
-constexpr int kLineFields = 6;
 
 // The field as the file stores it; only a quotation mark differs from the held text.
 QString storedForm(const QString &field)
@@ -28,6 +26,42 @@ QString readBook(const QString &path)
     return file.isRead() ? DecodeWordBook(file.bytes) : QString();
 }
 
+// Where the text occurs in a book, found in the whole text at once instead of line by line: a
+// line holds the text when the first occurrence from the line's start begins inside it. A
+// text with a line break is in no line.
+class Occurrences {
+public:
+    Occurrences(QStringView content, QStringView text)
+        : m_content(content)
+        , m_text(text)
+        , m_next(text.contains(u'\r') || text.contains(u'\n') ? -1 : find(0))
+    {}
+
+    // Whether the text lies inside [start, end), lines being passed in order.
+    bool inLine(qsizetype start, qsizetype end)
+    {
+        if (m_next >= 0 && m_next < start)
+            m_next = find(start);
+        return m_next >= 0 && m_next < end;
+    }
+
+private:
+    // Looks for the first unit alone, which the processor does fast, then for the rest.
+    qsizetype find(qsizetype from) const
+    {
+        while ((from = m_content.indexOf(m_text.front(), from)) >= 0) {
+            if (m_content.sliced(from).startsWith(m_text))
+                return from;
+            ++from;
+        }
+        return -1;
+    }
+
+    QStringView m_content;
+    QStringView m_text;
+    qsizetype m_next;
+};
+
 // Entry lines come after the three header lines, the title first, so a file of fewer lines
 // finds nothing. A line that does not hold the text cannot hold it in a field either, unless
 // the text has a quotation mark, which the splitting takes out of doubled marks; such lines
@@ -37,6 +71,7 @@ void searchBook(const QString &path, const QString &fileName, int field, const Q
 {
     const QString content = readBook(path);
     const bool filterLines = !text.contains(u'"');
+    Occurrences occurrences(content, text);
     QString title;
     int lineNumber = 0;
     int number = 0;
@@ -47,8 +82,9 @@ void searchBook(const QString &path, const QString &fileName, int field, const Q
                 title = line.toString();
             return;
         }
-        if (filterLines && !line.contains(text)) {
-            number += CountCommaTextItems(line) == kLineFields;
+        const qsizetype start = line.utf16() - QStringView(content).utf16();
+        if (filterLines && !occurrences.inLine(start, start + line.size())) {
+            number += IsEntryLine(line);
             return;
         }
         if (!ParseEntryLine(line, entry))

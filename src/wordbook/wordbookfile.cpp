@@ -1,20 +1,19 @@
 #include "wordbookfile.h"
 
 #include "core/codecs.h"
-#include "core/commatext.h"
 #include "core/readfile.h"
 #include "core/savefile.h"
+#include "core/stringarena.h"
 #include "core/textlines.h"
+#include "core/textscan.h"
+#include "core/utf16writer.h"
 
 #include <QStringDecoder>
-#include <QSysInfo>
 #include <QtEndian>
 
 #include <cstring>
 
 namespace {
-
-constexpr int kLineFields = 6;
 
 bool startsWithUtf8Mark(const QByteArray &bytes)
 {
@@ -70,41 +69,39 @@ QString headerLine(const QString &line)
     return single;
 }
 
-// Appends the UTF-16 little-endian code units of `text`.
-void appendUtf16(QByteArray &bytes, QStringView text)
+void putLine(Utf16Writer &out, QStringView line)
 {
-    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
-        bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
-    } else {
-        for (QChar c : text)
-            bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
-    }
+    out.put(line);
+    out.put(u"\r\n");
 }
 
-void appendLine(QByteArray &bytes, QStringView line)
+// Whether the field holds a quotation mark or a line break, which the file stores escaped.
+bool needsEscapes(QStringView field)
 {
-    appendUtf16(bytes, line);
-    appendUtf16(bytes, u"\r\n");
+    const char16_t *const end = field.utf16() + field.size();
+    for (const char16_t *c = field.utf16(); (c = FindUnitAtMost(c, end, u'"')) < end; ++c) {
+        if (*c == u'"' || *c == u'\r' || *c == u'\n')
+            return true;
+    }
+    return false;
 }
 
 // Most fields hold neither quotation marks nor line breaks and are taken as they are.
-void appendField(QByteArray &bytes, const QString &field)
+void putField(Utf16Writer &out, const QString &field)
 {
-    appendUtf16(bytes, u"\"");
-    if (hasLineBreak(field))
-        appendUtf16(bytes, QuoteFilter(LineBreakFilter(field)));
-    else if (field.contains(u'"'))
-        appendUtf16(bytes, QuoteFilter(field));
+    out.put(u'"');
+    if (needsEscapes(field))
+        out.put(QuoteFilter(LineBreakFilter(field)));
     else
-        appendUtf16(bytes, field);
-    appendUtf16(bytes, u"\",");
+        out.put(field);
+    out.put(u"\",");
 }
 
-void appendEntryLine(QByteArray &bytes, const WordEntry &entry)
+void putEntryLine(Utf16Writer &out, const WordEntry &entry)
 {
     for (const QString &field : entry.fields)
-        appendField(bytes, field);
-    appendLine(bytes, u"\"\"");
+        putField(out, field);
+    putLine(out, u"\"\"");
 }
 
 // The size of the written book in code units, when no field needs escaping.
@@ -132,22 +129,12 @@ QString DecodeWordBook(const QByteArray &bytes)
     return utf8 ? decodeUtf8(bytes) : DecodeUtf16Le(bytes);
 }
 
-bool ParseEntryLine(QStringView line, WordEntry &entry)
-{
-    QStringList fields = SplitCommaText(line);
-    if (fields.size() != kLineFields)
-        return false;
-    for (int i = 0; i < kEntryFields; ++i) {
-        QString &field = fields[i];
-        entry.fields[size_t(i)] = field.contains(u'#') ? QuoteDecoder(field) : std::move(field);
-    }
-    return true;
-}
-
+// The entries' fields share blocks of memory: a book holds a few hundred thousand of them.
 ParsedWordBook ParseWordBook(QStringView text)
 {
     ParsedWordBook parsed;
     parsed.book.entries.reserve(qMax<qsizetype>(CountLines(text) - kHeaderLines, 0));
+    StringArena arena;
     QString header[kHeaderLines];
     int lineNumber = 0;
     WordEntry entry;
@@ -157,7 +144,7 @@ ParsedWordBook ParseWordBook(QStringView text)
             return;
         }
         ++lineNumber;
-        if (ParseEntryLine(line, entry))
+        if (ParseEntryLine(line, entry, &arena))
             parsed.book.entries.append(std::move(entry));
         else
             ++parsed.skippedLines;
@@ -173,15 +160,14 @@ ParsedWordBook ParseWordBook(QStringView text)
 
 QByteArray WordBookBytes(const WordBook &book)
 {
-    QByteArray bytes;
-    bytes.reserve(plainSize(book) * 2);
-    bytes.append("\xFF\xFE", 2);
-    appendLine(bytes, headerLine(book.title));
-    appendLine(bytes, headerLine(book.group));
-    appendLine(bytes, StoredName(book.type));
+    Utf16Writer out(plainSize(book));
+    out.put(u'\xFEFF');
+    putLine(out, headerLine(book.title));
+    putLine(out, headerLine(book.group));
+    putLine(out, StoredName(book.type));
     for (const WordEntry &entry : book.entries)
-        appendEntryLine(bytes, entry);
-    return bytes;
+        putEntryLine(out, entry);
+    return out.take();
 }
 
 WordBookFile ReadWordBook(const QString &path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entryline.h"
 #include "questiontype.h"
 #include "wordentry.h"
 
@@ -27,10 +28,6 @@ inline constexpr int kHeaderLines = 3;
 // and is read as UTF-8 instead of being turned into garbage; one that starts with FE FF is
 // UTF-16 big-endian, as some editors write it. The next write stores either as usual.
 QString DecodeWordBook(const QByteArray &bytes);
-
-// One entry line split with the comma-text rules; true when it gives exactly six fields, whose
-// first five are decoded into `entry`.
-bool ParseEntryLine(QStringView line, WordEntry &entry);
 
 struct ParsedWordBook {
     // False for a text of fewer than three lines, which is no word book.

@@ -149,6 +149,26 @@ void TestWordBookFile::reading_data()
     QTest::newRow("reserved field ignored")
         << utf16(kHeader + u"\"да\",\"da\",\"ダー\",\"はい\",\"\",\"что-то\""_qs) << true << vb
         << da << 0;
+    QTest::newRow("doubled marks made single before the escapes")
+        << utf16(kHeader + u"\"a\"\"b\",\"#$\"\"22\",\"#$22c\",\"d\"\"\",\"\"\"\",\"\""_qs) << true
+        << vb << Entries{entry(u"a\"b"_qs, u"#$\"22"_qs, u"\"c"_qs, u"d\""_qs, u"\""_qs)} << 0;
+    QTest::newRow("plain items keep their marks, escapes decoded")
+        << utf16(kHeader + u"a\"b,#$22,c#,d,\u0001e\t,"_qs) << true << vb
+        << Entries{entry(u"a\"b"_qs, u"\""_qs, u"c#"_qs, u"d"_qs, u"e"_qs)} << 0;
+    QTest::newRow("items apart by blanks or by nothing after a mark")
+        << utf16(kHeader + u" \"a\" \"b\"c , \"d\"\t,e \"f\""_qs) << true << vb
+        << Entries{entry(u"a"_qs, u"b"_qs, u"c"_qs, u"d"_qs, u"e"_qs)} << 0;
+    QTest::newRow("an unclosed last item runs to the line end")
+        << utf16(kHeader + u"\"a\",\"b\",\"c\",\"d\",\"e\",\"f\r\n"_qs + line) << true << vb
+        << Entries{entry(u"a"_qs, u"b"_qs, u"c"_qs, u"d"_qs, u"e"_qs), da.first()} << 0;
+    QTest::newRow("an unclosed item takes the commas after it")
+        << utf16(kHeader + u"\"a\",\"b,c,d,e,f\r\n"_qs + line) << true << vb << da << 1;
+    QTest::newRow("a mark inside a quoted item closes it")
+        << utf16(kHeader + u"\"a\",\"b,\"c\",\"d\",\"e\",\"\""_qs) << true << vb
+        << Entries{entry(u"a"_qs, u"b,"_qs, u"c\""_qs, u"d"_qs, u"e"_qs)} << 0;
+    QTest::newRow("a zero code unit is no blank")
+        << utf16(kHeader + u"\"a\",\"b\",\"c\",\"d\",\"e\",\"\"\0"_qs) << true << vb << Entries{}
+        << 1;
     QTest::newRow("UTF-8 with mark")
         << (QByteArray("\xEF\xBB\xBF") + (kHeader + line).toUtf8()) << true << vb << da << 0;
     QTest::newRow("UTF-8 without mark") << (kHeader + line).toUtf8() << true << vb << da << 0;
