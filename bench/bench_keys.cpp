@@ -5,7 +5,8 @@
 //   same key typed into a plain QPlainTextEdit;
 // - a click on a key of the Russian pad, which inserts its letter into the Russian area,
 //   against a click on a plain QPushButton that inserts the same letter into a plain
-//   QPlainTextEdit.
+//   QPlainTextEdit; once through the X server and once as Qt mouse events sent to the buttons,
+//   where the buttons' own work weighs more.
 // The keys and clicks are sent with the XTEST extension; each is done when its text has
 // arrived and the window has been painted. The figure is the process's CPU time, which a load
 // on the machine does not stretch. Run it on an X server without a window manager
@@ -23,6 +24,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -179,6 +181,19 @@ void click()
     fake(XCB_BUTTON_RELEASE, kLeftButton);
 }
 
+// A click as Qt mouse events sent straight to the button, without the X server.
+void sendClick(QWidget *button)
+{
+    const QPointF at = QRectF(button->rect()).center();
+    const QPointF global = button->mapToGlobal(at);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, global, Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(button, &event);
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -237,6 +252,9 @@ int main(int argc, char *argv[])
                              click();
                          }};
     const Figure clicks = compare(plainClicks, padClicks);
+    const Figure sentClicks =
+        compare({plainArea, plainArea, &plainPaints, [plainButton] { sendClick(plainButton); }},
+                {area, area, &mainPaints, [padKey] { sendClick(padKey); }});
 
     std::printf("%d rounds of %d, through the X server, painted, CPU time, median of the round "
                 "ratios\n",
@@ -248,5 +266,8 @@ int main(int argc, char *argv[])
     std::printf("pad key click / plain QPushButton: %.2fx (goal <= %.2fx); %.0f us against "
                 "%.0f us a click\n",
                 clicks.ratio, kGoal, clicks.measuredUs, clicks.plainUs);
+    std::printf("pad key click as Qt events / plain QPushButton: %.2fx (goal <= %.2fx); %.0f us "
+                "against %.0f us a click\n",
+                sentClicks.ratio, kGoal, sentClicks.measuredUs, sentClicks.plainUs);
     return 0;
 }

@@ -10,6 +10,7 @@
 // platform unless QT_QPA_PLATFORM names another.
 
 #include "benchtools.h"
+#include "bookmaker.h"
 #include "core/folders.h"
 #include "core/ulib.h"
 #include "mainwin/tmainfrm.h"
@@ -41,7 +42,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <vector>
 
 namespace {
@@ -55,109 +55,6 @@ constexpr int kShownRows = 20;
 constexpr double kFrameMs = 16;
 // The word list's fixed row height.
 constexpr int kRowHeight = 28;
-
-// A syllable in its three spellings; stressed, it takes U+0301, "ˈ" and a long mark.
-struct Syllable {
-    const char16_t *russian;
-    const char16_t *ipa;
-    const char16_t *kana;
-};
-
-constexpr Syllable kSyllables[] = {
-    {u"ка", u"ka", u"カ"},         {u"ро", u"ro", u"ロ"},     {u"ли", u"lʲi", u"リ"},
-    {u"мо", u"mo", u"モ"},         {u"ни", u"nʲi", u"ニ"},    {u"ва", u"va", u"ヴァ"},
-    {u"сте", u"sʲtʲe", u"スチェ"}, {u"пра", u"pra", u"プラ"}, {u"ду", u"du", u"ドゥ"},
-    {u"жи", u"ʐɨ", u"ジ"},         {u"зна", u"zna", u"ズナ"}, {u"чи", u"tɕi", u"チ"},
-    {u"бо", u"bo", u"ボ"},         {u"гу", u"ɡu", u"グ"},     {u"ше", u"ʂɛ", u"シェ"},
-    {u"ры", u"rɨ", u"ルィ"},
-};
-
-constexpr Syllable kEndings[] = {
-    {u"", u"", u""},     {u"ть", u"tʲ", u"チ"}, {u"й", u"j", u"イ"},
-    {u"к", u"k", u"ク"}, {u"м", u"m", u"ム"},
-};
-
-constexpr const char16_t *kMeanings[] = {
-    u"本",   u"読む",   u"話す", u"大きい", u"家",   u"学校",   u"先生", u"水",
-    u"友達", u"美しい", u"速く", u"働く",   u"仕事", u"天気",   u"今日", u"考える",
-    u"駅",   u"新しい", u"手紙", u"覚える", u"町",   u"静かな", u"買う", u"窓",
-};
-
-constexpr const char16_t *kRemarks[] = {
-    u"不完了体",   u"完了体",   u"男性名詞", u"女性名詞", u"中性名詞",
-    u"複数形のみ", u"生格支配", u"口語",     u"第2変化",  u"不規則変化",
-};
-
-class BookMaker {
-public:
-    WordEntry entry(int i)
-    {
-        WordEntry entry;
-        addWord(entry, i % 7 == 0);
-        if (i % 10 == 0) {
-            entry[EntryField::Russian] += u' ';
-            entry[EntryField::Cue] += u' ';
-            entry[EntryField::Kana] += u'・';
-            addWord(entry, false);
-        }
-        QString &japanese = entry[EntryField::Japanese];
-        for (int n = 1 + pick(3); n > 0; --n) {
-            japanese += QString::fromUtf16(kMeanings[pick(std::size(kMeanings))]);
-            if (n > 1)
-                japanese += u'、';
-        }
-        QString &remarks = entry[EntryField::Remarks];
-        if (i % 3 == 0)
-            remarks = QString::fromUtf16(kRemarks[pick(std::size(kRemarks))]);
-        if (i % 97 == 0)
-            remarks += QStringLiteral("、\"") + entry[EntryField::Russian] + u'"';
-        if (i % 89 == 0)
-            remarks += QStringLiteral("#$0D例: Я читаю книгу.");
-        return entry;
-    }
-
-private:
-    int pick(size_t n) { return int(m_random() % n); }
-
-    void addWord(WordEntry &entry, bool capital)
-    {
-        const int syllables = 1 + pick(4);
-        const int stressed = pick(size_t(syllables));
-        QString russian;
-        for (int s = 0; s < syllables; ++s) {
-            const Syllable &syllable = kSyllables[pick(std::size(kSyllables))];
-            russian += QString::fromUtf16(syllable.russian);
-            if (s == stressed) {
-                russian += QChar(0x0301);
-                entry[EntryField::Cue] += u'ˈ';
-            }
-            entry[EntryField::Cue] += QString::fromUtf16(syllable.ipa);
-            entry[EntryField::Kana] += QString::fromUtf16(syllable.kana);
-            if (s == stressed)
-                entry[EntryField::Kana] += u'ー';
-        }
-        const Syllable &ending = kEndings[pick(std::size(kEndings))];
-        russian += QString::fromUtf16(ending.russian);
-        entry[EntryField::Cue] += QString::fromUtf16(ending.ipa);
-        entry[EntryField::Kana] += QString::fromUtf16(ending.kana);
-        if (capital)
-            russian[0] = russian[0].toUpper();
-        entry[EntryField::Russian] += russian;
-    }
-
-    std::mt19937 m_random{1};
-};
-
-WordBook makeBook(int entries)
-{
-    WordBook book{
-        QStringLiteral("ロシア語 10万語"), QStringLiteral("ベンチ"), QuestionType::Vocabulary, {}};
-    BookMaker maker;
-    book.entries.reserve(entries);
-    for (int i = 0; i < entries; ++i)
-        book.entries.append(maker.entry(i));
-    return book;
-}
 
 [[noreturn]] void fail(const char *what)
 {
@@ -346,7 +243,7 @@ int main(int argc, char *argv[])
         fail("cannot make the temporary folder");
     qsizetype fileBytes = 0;
     {
-        const WordBook book = makeBook(kEntries);
+        const WordBook book = MakeBook(kEntries);
         const QByteArray bytes = WordBookBytes(book);
         fileBytes = bytes.size();
         writeFile(bookPath, bytes);
