@@ -23,7 +23,7 @@ inline const char16_t *FindUnitAtMost(const char16_t *from, const char16_t *end,
         from += 8;
     }
 #endif
-    while (from<end && * from> limit)
+    while (from != end && *from > limit)
         ++from;
     return from;
 }
