@@ -75,34 +75,7 @@ QString bookFile(int entries)
 
 double cpuMs()
 {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-double residentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    }
-    return 0;
-}
-
-// HOME and the XDG folders in `home`, before anything reads them.
-void useHome(const QString &home)
-{
-    qputenv("HOME", home.toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toUtf8());
-    const QString runtime = home + QStringLiteral("/run");
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
-    qunsetenv("XDG_DOCUMENTS_DIR");
+    return double(ProcessCpuNs()) / 1e6;
 }
 
 void writeBook(int entries)
@@ -331,7 +304,7 @@ int measureMemory()
     commands->WBMenuClick(bookFile(kBigBook));
     QApplication::processEvents();
     malloc_trim(0);
-    const double openedMiB = residentMiB();
+    const double openedMiB = ResidentMiB();
     timeOpening(
         &frm, [&frm] { QTest::keyClick(&frm, Qt::Key_F4); },
         [](QDialog *dialog) {
@@ -343,9 +316,9 @@ int measureMemory()
     QApplication::processEvents();
     if (commands->page()->wordListModel()->rowCount() != kBigBook + 1)
         fail("the entry was not registered");
-    const double untrimmedMiB = residentMiB();
+    const double untrimmedMiB = ResidentMiB();
     malloc_trim(0);
-    std::printf("%.1f %.1f %.1f\n", openedMiB, untrimmedMiB, residentMiB());
+    std::printf("%.1f %.1f %.1f\n", openedMiB, untrimmedMiB, ResidentMiB());
     frm.close();
     return 0;
 }
@@ -379,7 +352,7 @@ int main(int argc, char *argv[])
     QTemporaryDir home;
     if (!memoryChild && !home.isValid())
         fail("cannot make the temporary home");
-    useHome(memoryChild ? QString::fromLocal8Bit(argv[2]) : home.path());
+    UseHome(memoryChild ? QString::fromLocal8Bit(argv[2]) : home.path());
     QApplication app(argc, argv);
     SetFolderVars(PlatformBaseFolders(QApplication::applicationDirPath()));
     if (memoryChild)

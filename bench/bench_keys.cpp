@@ -200,10 +200,7 @@ int main(int argc, char *argv[])
 {
     // The main window reads and writes its settings and data folders in a home of its own.
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
-    qunsetenv("XDG_CONFIG_HOME");
-    qunsetenv("XDG_DOCUMENTS_DIR");
+    UseHome(home.path());
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     SetFolderVars(PlatformBaseFolders(QApplication::applicationDirPath()));

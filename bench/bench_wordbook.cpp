@@ -159,18 +159,6 @@ Figure compareRuns(Baseline baseline, Measured measured, Memory memory = Memory:
     return {median(times), median(ratios)};
 }
 
-double residentMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    }
-    return 0;
-}
-
 // Notes that a widget got a paint event; the paint itself runs right after the filter.
 class PaintWatch : public QObject {
 public:
@@ -199,17 +187,6 @@ private:
     bool m_painted = false;
 };
 
-// The program's folders in a fresh home folder, so nothing of the user's is read or written.
-void useHome(const QTemporaryDir &home)
-{
-    if (!home.isValid())
-        fail("cannot make the temporary home folder");
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
-    qunsetenv("XDG_DOCUMENTS_DIR");
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -217,7 +194,9 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    useHome(home);
+    if (!home.isValid())
+        fail("cannot make the temporary home folder");
+    UseHome(home.path());
     QApplication app(argc, argv);
     SetFolderVars(PlatformBaseFolders(QApplication::applicationDirPath()));
 
@@ -234,7 +213,7 @@ int main(int argc, char *argv[])
                        mainFrm.height() + kShownRows * kRowHeight - viewport->height());
         QApplication::processEvents();
     }
-    const double emptyMb = residentMb();
+    const double emptyMb = ResidentMiB();
 
     const QString bookName = QStringLiteral("book.utx");
     const QString bookPath = Dirs.CatFolder + u'/' + bookName;
@@ -273,7 +252,7 @@ int main(int argc, char *argv[])
     openBook();
     QImage image(viewport->size(), QImage::Format_ARGB32_Premultiplied);
     viewport->render(&image);
-    const double holdingMb = residentMb();
+    const double holdingMb = ResidentMiB();
     const WordBook book{Sys.TC_Title, Sys.TC_Group, QuestionTypeOf(Sys.TC_Type), words->entries()};
     std::printf("word book of %d entries, %.1f MB; medians of %d runs\n", kEntries,
                 double(fileBytes) / 1e6, kRounds);
