@@ -1,13 +1,45 @@
 #include "utf16writer.h"
 
+#include "textscan.h"
+
 #include <QtEndian>
 
 #include <utility>
 
+namespace {
+
+bool holdsQuoteOrLineBreak(QStringView text)
+{
+    const char16_t *const end = text.utf16() + text.size();
+    for (const char16_t *c = text.utf16(); (c = FindUnitAtMost(c, end, u'"')) < end; ++c) {
+        if (*c == u'"' || *c == u'\r' || *c == u'\n')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 Utf16Writer::Utf16Writer(Sink sink)
     : m_sink(std::move(sink))
-    , m_buffer(std::make_unique_for_overwrite<char[]>(kBufferBytes))
+    , m_buffer(std::make_unique<char16_t[]>(kBufferBytes / 2 + kSlackUnits))
 {}
+
+bool Utf16Writer::putIfPlain(QStringView text)
+{
+    const qsizetype bytes = text.size() * 2;
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian && bytes <= kBufferBytes - m_used) {
+        std::memcpy(end(), text.utf16(), size_t(bytes));
+        if (HasQuoteOrLineBreakInBlocks(m_buffer.get() + m_used / 2, text.size()))
+            return false;
+        m_used += bytes;
+        return true;
+    }
+    if (holdsQuoteOrLineBreak(text))
+        return false;
+    putAcross(text);
+    return true;
+}
 
 bool Utf16Writer::finish()
 {
@@ -35,13 +67,13 @@ void Utf16Writer::putAcross(QStringView text)
 
 void Utf16Writer::pass()
 {
-    m_refused = !m_sink(QByteArrayView(m_buffer.get(), m_used));
+    m_refused = !m_sink(QByteArrayView(reinterpret_cast<const char *>(m_buffer.get()), m_used));
     m_used = 0;
 }
 
 void Utf16Writer::putUnits(const char16_t *units, qsizetype count)
 {
-    char *out = m_buffer.get() + m_used;
+    char *out = end();
     if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
         std::memcpy(out, units, size_t(count) * 2);
     } else {

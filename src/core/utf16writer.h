@@ -24,26 +24,33 @@ public:
     {
         const qsizetype bytes = text.size() * 2;
         if (QSysInfo::ByteOrder == QSysInfo::LittleEndian && bytes <= kBufferBytes - m_used) {
-            std::memcpy(m_buffer.get() + m_used, text.utf16(), size_t(bytes));
+            std::memcpy(end(), text.utf16(), size_t(bytes));
             m_used += bytes;
         } else {
             putAcross(text);
         }
     }
     void put(char16_t unit) { put(QStringView(&unit, 1)); }
+    // Puts `text` unless it holds a quotation mark or a line break, which the caller escapes
+    // first; tells whether it did. The check is made on the copy in the buffer.
+    bool putIfPlain(QStringView text);
     // Gives the sink what is left in the buffer; false when the sink refused any bytes.
     bool finish();
 
 private:
     // A few hundred kilobytes: few calls of the sink, and well within the cache.
     static constexpr qsizetype kBufferBytes = 256 * 1024;
+    // Past the buffer, for the check of a copy to read whole blocks of eight units.
+    static constexpr qsizetype kSlackUnits = 8;
+
+    char *end() { return reinterpret_cast<char *>(m_buffer.get()) + m_used; }
 
     void putAcross(QStringView text);
     void pass();
     void putUnits(const char16_t *units, qsizetype count);
 
     Sink m_sink;
-    std::unique_ptr<char[]> m_buffer;
-    qsizetype m_used = 0;
+    std::unique_ptr<char16_t[]> m_buffer;
+    qsizetype m_used = 0; // bytes
     bool m_refused = false;
 };

@@ -5,7 +5,6 @@
 #include "core/savefile.h"
 #include "core/stringarena.h"
 #include "core/textlines.h"
-#include "core/textscan.h"
 #include "core/utf16writer.h"
 
 #include <QStringDecoder>
@@ -75,25 +74,12 @@ void putLine(Utf16Writer &out, QStringView line)
     out.put(u"\r\n");
 }
 
-// Whether the field holds a quotation mark or a line break, which the file stores escaped.
-bool needsEscapes(QStringView field)
-{
-    const char16_t *const end = field.utf16() + field.size();
-    for (const char16_t *c = field.utf16(); (c = FindUnitAtMost(c, end, u'"')) < end; ++c) {
-        if (*c == u'"' || *c == u'\r' || *c == u'\n')
-            return true;
-    }
-    return false;
-}
-
 // Most fields hold neither quotation marks nor line breaks and are taken as they are.
 void putField(Utf16Writer &out, const QString &field)
 {
     out.put(u'"');
-    if (needsEscapes(field))
+    if (!out.putIfPlain(field))
         out.put(QuoteFilter(LineBreakFilter(field)));
-    else
-        out.put(field);
     out.put(u"\",");
 }
 
