@@ -1,7 +1,5 @@
 #include "utf16writer.h"
 
-#include "textscan.h"
-
 #include <QtEndian>
 
 #include <utility>
@@ -25,16 +23,8 @@ Utf16Writer::Utf16Writer(Sink sink)
     , m_buffer(std::make_unique<char16_t[]>(kBufferBytes / 2 + kSlackUnits))
 {}
 
-bool Utf16Writer::putIfPlain(QStringView text)
+bool Utf16Writer::putIfPlainAcross(QStringView text)
 {
-    const qsizetype bytes = text.size() * 2;
-    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian && bytes <= kBufferBytes - m_used) {
-        std::memcpy(end(), text.utf16(), size_t(bytes));
-        if (HasQuoteOrLineBreakInBlocks(m_buffer.get() + m_used / 2, text.size()))
-            return false;
-        m_used += bytes;
-        return true;
-    }
     if (holdsQuoteOrLineBreak(text))
         return false;
     putAcross(text);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textscan.h"
+
 #include <QByteArrayView>
 #include <QStringView>
 #include <QSysInfo>
@@ -33,7 +35,17 @@ public:
     void put(char16_t unit) { put(QStringView(&unit, 1)); }
     // Puts `text` unless it holds a quotation mark or a line break, which the caller escapes
     // first; tells whether it did. The check is made on the copy in the buffer.
-    bool putIfPlain(QStringView text);
+    bool putIfPlain(QStringView text)
+    {
+        const qsizetype bytes = text.size() * 2;
+        if (QSysInfo::ByteOrder != QSysInfo::LittleEndian || bytes > kBufferBytes - m_used)
+            return putIfPlainAcross(text);
+        std::memcpy(end(), text.utf16(), size_t(bytes));
+        if (HasQuoteOrLineBreakInBlocks(m_buffer.get() + m_used / 2, text.size()))
+            return false;
+        m_used += bytes;
+        return true;
+    }
     // Gives the sink what is left in the buffer; false when the sink refused any bytes.
     bool finish();
 
@@ -46,6 +58,7 @@ private:
     char *end() { return reinterpret_cast<char *>(m_buffer.get()) + m_used; }
 
     void putAcross(QStringView text);
+    bool putIfPlainAcross(QStringView text);
     void pass();
     void putUnits(const char16_t *units, qsizetype count);
 
