@@ -25,6 +25,8 @@ public:
     void put(QStringView text)
     {
         const qsizetype bytes = text.size() * 2;
+        if (bytes == 0) // an empty text may have no data, which memcpy must not be given
+            return;
         if (QSysInfo::ByteOrder == QSysInfo::LittleEndian && bytes <= kBufferBytes - m_used) {
             std::memcpy(end(), text.utf16(), size_t(bytes));
             m_used += bytes;
@@ -38,6 +40,8 @@ public:
     bool putIfPlain(QStringView text)
     {
         const qsizetype bytes = text.size() * 2;
+        if (bytes == 0)
+            return true;
         if (QSysInfo::ByteOrder != QSysInfo::LittleEndian || bytes > kBufferBytes - m_used)
             return putIfPlainAcross(text);
         std::memcpy(end(), text.utf16(), size_t(bytes));
