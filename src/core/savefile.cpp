@@ -39,9 +39,36 @@ bool looksRandom(QStringView letters)
            !std::all_of(letters.begin() + 1, letters.end(), isLower);
 }
 
+// Writes what `produce` gives and flushes it; the reason of the first failure, if any. The
+// reason is taken at once, while errno is still the failing call's.
+QString writeAll(QSaveFile &file, const std::function<void(const ByteSink &)> &produce)
+{
+    QString reason;
+    produce([&](QByteArrayView bytes) {
+        if (!reason.isEmpty())
+            return false;
+        errno = 0;
+        if (file.write(bytes.data(), bytes.size()) == bytes.size())
+            return true;
+        reason = failure(file);
+        return false;
+    });
+    if (!reason.isEmpty())
+        return reason;
+    errno = 0;
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return failure(file);
+    return {};
+}
+
 } // namespace
 
 QString WriteFileSafely(const QString &path, const QByteArray &bytes)
+{
+    return WriteFileSafely(path, [&bytes](const ByteSink &sink) { sink(bytes); });
+}
+
+QString WriteFileSafely(const QString &path, const std::function<void(const ByteSink &)> &produce)
 {
     // QSaveFile follows a link and would put a regular file in the place of a device or pipe.
     const QFileInfo target(path);
@@ -53,11 +80,8 @@ QString WriteFileSafely(const QString &path, const QByteArray &bytes)
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return failure(file);
-    errno = 0;
-    const bool written =
-        file.write(bytes) == bytes.size() && file.flush() && file.error() == QFileDevice::NoError;
-    if (!written) {
-        const QString reason = failure(file);
+    QString reason = writeAll(file, produce);
+    if (!reason.isEmpty()) {
         file.cancelWriting();
         return reason;
     }

@@ -91,9 +91,10 @@ void searchBook(const QString &path, const QString &fileName, int field, const Q
             return;
         ++number;
         const QString stored = storedForm(entry.fields[size_t(field)]);
+        // The entry is parsed afresh for the next line that holds the text, so it is moved.
         if (stored.contains(text))
             (stored == text ? exact : partial)
-                .append({stored == text, entry, title, fileName, number});
+                .append({stored == text, std::move(entry), title, fileName, number});
     });
 }
 
@@ -111,5 +112,6 @@ QList<SearchHit> SearchBookFolder(const QString &folder, int field, const QStrin
     for (const QString &name : dir.entryList({QStringLiteral("*.utx")}, QDir::Files, QDir::Name))
         searchBook(dir.filePath(name), name, field, text, exact, partial);
     std::reverse(exact.begin(), exact.end());
-    return exact + partial;
+    exact.append(std::move(partial));
+    return exact;
 }

@@ -5,7 +5,6 @@
 #include "core/savefile.h"
 #include "core/stringarena.h"
 #include "core/textlines.h"
-#include "core/textscan.h"
 #include "core/utf16writer.h"
 
 #include <QStringDecoder>
@@ -75,25 +74,12 @@ void putLine(Utf16Writer &out, QStringView line)
     out.put(u"\r\n");
 }
 
-// Whether the field holds a quotation mark or a line break, which the file stores escaped.
-bool needsEscapes(QStringView field)
-{
-    const char16_t *const end = field.utf16() + field.size();
-    for (const char16_t *c = field.utf16(); (c = FindUnitAtMost(c, end, u'"')) < end; ++c) {
-        if (*c == u'"' || *c == u'\r' || *c == u'\n')
-            return true;
-    }
-    return false;
-}
-
 // Most fields hold neither quotation marks nor line breaks and are taken as they are.
 void putField(Utf16Writer &out, const QString &field)
 {
     out.put(u'"');
-    if (needsEscapes(field))
+    if (!out.putIfPlain(field))
         out.put(QuoteFilter(LineBreakFilter(field)));
-    else
-        out.put(field);
     out.put(u"\",");
 }
 
@@ -104,17 +90,15 @@ void putEntryLine(Utf16Writer &out, const WordEntry &entry)
     putLine(out, u"\"\"");
 }
 
-// The size of the written book in code units, when no field needs escaping.
-qsizetype plainSize(const WordBook &book)
+void putBook(Utf16Writer &out, const WordBook &book)
 {
-    constexpr qsizetype kLineExtra = 6 * 2 + 5 + 2; // quotation marks, commas, CR LF
-    qsizetype size = 1 + book.title.size() + book.group.size() + 16;
-    for (const WordEntry &entry : book.entries) {
-        size += kLineExtra;
-        for (const QString &field : entry.fields)
-            size += field.size();
-    }
-    return size;
+    out.put(u'\xFEFF');
+    putLine(out, headerLine(book.title));
+    putLine(out, headerLine(book.group));
+    putLine(out, StoredName(book.type));
+    for (const WordEntry &entry : book.entries)
+        putEntryLine(out, entry);
+    out.finish();
 }
 
 } // namespace
@@ -160,14 +144,13 @@ ParsedWordBook ParseWordBook(QStringView text)
 
 QByteArray WordBookBytes(const WordBook &book)
 {
-    Utf16Writer out(plainSize(book));
-    out.put(u'\xFEFF');
-    putLine(out, headerLine(book.title));
-    putLine(out, headerLine(book.group));
-    putLine(out, StoredName(book.type));
-    for (const WordEntry &entry : book.entries)
-        putEntryLine(out, entry);
-    return out.take();
+    QByteArray bytes;
+    Utf16Writer out([&bytes](QByteArrayView piece) {
+        bytes.append(piece);
+        return true;
+    });
+    putBook(out, book);
+    return bytes;
 }
 
 WordBookFile ReadWordBook(const QString &path)
@@ -188,7 +171,11 @@ WordBookFile ReadWordBook(const QString &path)
 
 QString WriteWordBook(const QString &path, const WordBook &book)
 {
-    return WriteFileSafely(path, WordBookBytes(book));
+    // The book goes to the file a buffer at a time, never whole in memory.
+    return WriteFileSafely(path, [&book](const ByteSink &sink) {
+        Utf16Writer out(sink);
+        putBook(out, book);
+    });
 }
 
 QString MakeBlankWB_Base(const QString &title, const QString &group, const QString &path,

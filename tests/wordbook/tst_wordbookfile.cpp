@@ -87,6 +87,9 @@ void TestWordBookFile::roundTrip_data()
         << entry(u"да\r\nнет"_qs) << u"\"да#$0Dнет\""_qs;
     QTest::newRow("a lone LF") << entry(u"да\nнет"_qs) << u"\"да#$0Dнет\""_qs;
     QTest::newRow("a lone CR") << entry(u"да\rнет"_qs) << u"\"да#$0Dнет\""_qs;
+    // Larger than the writer's buffer, so the field is written in pieces.
+    QTest::newRow("a field of 300,000 units")
+        << entry(QString(300000, u'д'), u"\"a\""_qs) << u"дд\",\"#$22a#$22\""_qs;
 }
 
 void TestWordBookFile::roundTrip()
