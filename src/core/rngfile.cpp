@@ -6,6 +6,8 @@
 #include "settingstable.h"
 #include "textlines.h"
 
+#include <QSet>
+
 namespace {
 
 // A decimal integer that fits in 32 bits, with an optional sign.
@@ -53,10 +55,16 @@ QString formatValue(const SettingDef &def)
 
 RngValues SplitRngLines(const QStringList &lines)
 {
+    static const QSet<QString> tableKeys = [] {
+        QSet<QString> keys;
+        for (const SettingDef &def : SettingsTable())
+            keys.insert(QString(def.key));
+        return keys;
+    }();
     RngValues values;
     for (const QString &line : lines) {
         const QStringList items = SplitCommaText(line);
-        if (items.size() == 2 && !values.contains(items[0]))
+        if (items.size() == 2 && tableKeys.contains(items[0]) && !values.contains(items[0]))
             values.insert(items[0], items[1]);
     }
     return values;

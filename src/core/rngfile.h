@@ -8,8 +8,10 @@
 // shutdown.
 inline const QString RngFileName = QStringLiteral("Kalvo.rng");
 
-// The loaded lines by key: each line is split once, and a key takes the second item of the
-// first line that splits into exactly two items with the key first.
+// The loaded lines by key, for the keys of the settings table: each line is split once, and a
+// key takes the second item of the first line that splits into exactly two items with the key
+// first. Lines of other keys are passed over, so a file of many such lines builds no table of
+// them.
 using RngValues = QHash<QString, QString>;
 RngValues SplitRngLines(const QStringList &lines);
 
