@@ -66,20 +66,21 @@ QColor readableOnUncached(const QColor &background, const QColor &colour)
 
 } // namespace
 
-// Keys ask this at every paint, with a handful of colour pairs; each answer is kept.
+// Keys ask this at every paint, with a handful of colour pairs; each answer is kept. The pair
+// is taken as RGB at full precision, which is what the contrast is reckoned from.
 QColor ReadableOn(const QColor &background, const QColor &colour)
 {
-    if (background.spec() != QColor::Rgb || colour.spec() != QColor::Rgb)
-        return readableOnUncached(background, colour);
     constexpr qsizetype kMaxPairs = 1024;
     static QHash<std::pair<quint64, quint64>, QColor> known;
-    const std::pair key(quint64(background.rgba64()), quint64(colour.rgba64()));
+    const QColor rgbBackground = background.toRgb();
+    const QColor rgbColour = colour.toRgb();
+    const std::pair key(quint64(rgbBackground.rgba64()), quint64(rgbColour.rgba64()));
     const auto found = known.constFind(key);
     if (found != known.cend())
         return *found;
     if (known.size() >= kMaxPairs)
         known.clear();
-    return *known.insert(key, readableOnUncached(background, colour));
+    return *known.insert(key, readableOnUncached(rgbBackground, rgbColour));
 }
 
 QColor BackgroundForSmallText(const QColor &background, const QColor &text)
