@@ -23,6 +23,17 @@ FileBytes tooLarge(qint64 size, qint64 limit)
                       .arg(FileSizeText(size), FileSizeText(limit)));
 }
 
+FileBytes notRegular(const QFileInfo &info)
+{
+    if (!info.exists())
+        return failed(FileBytes::Status::Missing, QStringLiteral("ファイルが見つかりません。"));
+    if (info.isDir())
+        return failed(FileBytes::Status::NotRegular,
+                      QStringLiteral("ファイルではなくフォルダです。"));
+    return failed(FileBytes::Status::NotRegular,
+                  QStringLiteral("デバイスやパイプなど、通常のファイルではありません。"));
+}
+
 FileBytes unreadable(const QFile &file)
 {
     return failed(FileBytes::Status::Unreadable, FileFailureText(errno, file.error()));
@@ -39,15 +50,10 @@ QString FileSizeText(qint64 bytes)
 // (as the files of /proc do).
 FileBytes ReadFileBounded(const QString &path, qint64 limit)
 {
+    // One status query answers for a regular file; the others are told apart only on failure.
     const QFileInfo info(path);
-    if (!info.exists())
-        return failed(FileBytes::Status::Missing, QStringLiteral("ファイルが見つかりません。"));
-    if (info.isDir())
-        return failed(FileBytes::Status::NotRegular,
-                      QStringLiteral("ファイルではなくフォルダです。"));
     if (!info.isFile())
-        return failed(FileBytes::Status::NotRegular,
-                      QStringLiteral("デバイスやパイプなど、通常のファイルではありません。"));
+        return notRegular(info);
     if (info.size() > limit)
         return tooLarge(info.size(), limit);
     QFile file(path);

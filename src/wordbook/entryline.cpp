@@ -3,7 +3,7 @@
 #include "core/codecs.h"
 #include "core/commatext.h"
 #include "core/stringarena.h"
-#include "core/textscan.h"
+#include "core/textlines.h"
 
 namespace {
 
@@ -40,30 +40,49 @@ bool ParseEntryLine(QStringView line, WordEntry &entry, StringArena *arena)
 
 namespace {
 
-// Six quoted items without a quotation mark inside, joined by bare commas, as every line the
-// program writes: such a line is an entry line, found without the full rules.
-bool isPlainEntryLine(QStringView line)
+bool isFullEntryLine(QStringView line)
 {
-    const char16_t *pos = line.utf16();
-    const char16_t *const end = pos + line.size();
+    return CommaTextScanner(line).scan([](int, const CommaItem &) {}, kLineFields + 1) ==
+           kLineFields;
+}
+
+// Six quoted items without a quotation mark or a line break inside, joined by bare commas, as
+// every line the program writes: such a line is an entry line, found without the full rules.
+// Returns where the line ends (its line break or `end`), or null for any other line.
+const char16_t *plainEntryLineEnd(const char16_t *pos, const char16_t *end)
+{
     for (int item = 0; item < kLineFields; ++item) {
         if (item > 0 && (pos == end || *pos++ != u','))
-            return false;
+            return nullptr;
         if (pos == end || *pos++ != u'"')
-            return false;
-        while ((pos = FindUnitAtMost(pos, end, u'"')) < end && *pos != u'"')
+            return nullptr;
+        while ((pos = FindUnitAtMost(pos, end, u'"')) < end && *pos != u'"') {
+            if (*pos == u'\r' || *pos == u'\n')
+                return nullptr;
             ++pos;
+        }
         if (pos == end)
-            return false;
+            return nullptr;
         ++pos;
     }
-    return pos == end;
+    return pos == end || *pos == u'\r' || *pos == u'\n' ? pos : nullptr;
 }
 
 } // namespace
 
-bool IsEntryLine(QStringView line)
+qsizetype CountEntryLines(QStringView text)
 {
-    return isPlainEntryLine(line) || CommaTextScanner(line).scan([](int, const CommaItem &) {},
-                                                                 kLineFields + 1) == kLineFields;
+    const char16_t *const end = text.utf16() + text.size();
+    qsizetype count = 0;
+    for (const char16_t *start = text.utf16(); start < end;) {
+        const char16_t *lineEnd = plainEntryLineEnd(start, end);
+        if (lineEnd) {
+            ++count;
+        } else {
+            lineEnd = FindLineEnd(start, end);
+            count += isFullEntryLine(QStringView(start, lineEnd));
+        }
+        start = SkipLineEnd(lineEnd, end);
+    }
+    return count;
 }

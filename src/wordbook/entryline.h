@@ -15,5 +15,6 @@ class StringArena;
 // Fields are made in `arena` when one is given, as for a whole book held at once.
 bool ParseEntryLine(QStringView line, WordEntry &entry, StringArena *arena = nullptr);
 
-// Whether ParseEntryLine would take the line, without making its fields.
-bool IsEntryLine(QStringView line);
+// How many of the lines of `text`, split as ForEachLine splits them, ParseEntryLine would
+// take, without making their fields: the lines are found and checked in one pass.
+qsizetype CountEntryLines(QStringView text);
