@@ -41,6 +41,8 @@ bool AccentKeys::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_field)
         return false;
+    if (event->type() == QEvent::FocusOut)
+        releaseShift();
     const bool down = event->type() == QEvent::KeyPress;
     if (!down && event->type() != QEvent::KeyRelease)
         return false;
@@ -64,6 +66,18 @@ bool AccentKeys::typeAccent(const QKeyEvent *key)
 
 void AccentKeys::followShift(const QKeyEvent *key, bool down)
 {
-    if (m_pad && key->key() == Qt::Key_Shift && !key->isAutoRepeat())
-        m_pad->followShift(down, GetKeyLock(kCapsLock, key));
+    if (!m_pad || key->key() != Qt::Key_Shift || key->isAutoRepeat())
+        return;
+    m_shiftHeld = down;
+    m_pad->followShift(down, GetKeyLock(kCapsLock, key));
+}
+
+// Once the focus has left the field (Shift+Tab), Shift comes up elsewhere; the pad shows the
+// page without Shift now, as that release would have made it.
+void AccentKeys::releaseShift()
+{
+    if (!m_shiftHeld || !m_pad)
+        return;
+    m_shiftHeld = false;
+    m_pad->followShift(false, GetKeyLock(kCapsLock));
 }

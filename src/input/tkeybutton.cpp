@@ -120,6 +120,15 @@ void TKeyButton::setSubCap(const QString &text)
     update();
 }
 
+void TKeyButton::nameByCaptions(const QString &detail)
+{
+    QStringList parts{text(), m_subCap, detail};
+    parts.removeAll(QString());
+    const QString name = parts.join(u' ');
+    if (accessibleName() != name)
+        setAccessibleName(name);
+}
+
 void TKeyButton::setMainFPer(int percent)
 {
     setPercent(m_mainFPer, percent);

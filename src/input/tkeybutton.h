@@ -60,6 +60,10 @@ public:
     // height stays within percent × height / 100 pixels; 7 when even 8 is too high.
     int GetBestFontSize(const QString &sample, int percent, int height) const;
 
+    // What a screen reader says for the key: the captions it shows, then `detail` when given.
+    // Hosts call it after they set the captions.
+    void nameByCaptions(const QString &detail = {});
+
     // Forgets the fitted font sizes, so the next paint fits them again; for hosts that change
     // what the fit depends on behind the key's back.
     void invalidateFontSizes();

@@ -159,6 +159,10 @@ void TRusPad::buildAccentControls(QWidget *lowerPage)
     m_accentLabel = PlainLabel(QStringLiteral("AC"), lowerPage);
     m_accentLabel->setObjectName(QStringLiteral("Label1"));
     m_accentLabel->adjustSize();
+    // The box is named by the caption above it. Like the keys, a click leaves the focus in the
+    // field being typed into; Tab still reaches the box.
+    m_accentCheck->setAccessibleName(m_accentLabel->text());
+    m_accentCheck->setFocusPolicy(Qt::TabFocus);
 }
 
 // The page shown has the size of the page area; see eventFilter.
@@ -195,6 +199,8 @@ void TRusPad::layoutPage(Page page, QSize pageSize)
             key->setYPosPer(kLowerYPosPer);
         key->setText(cap.caption);
         key->setSubCap(cap.subCaption);
+        // The sub-caption names the key of the keyboard that types the caption.
+        key->nameByCaptions();
     }
     for (const ExtraKey &extra : kExtraKeys) {
         TKeyButton *key = m_keys[page][extra.key - 1];

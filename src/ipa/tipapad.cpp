@@ -104,6 +104,8 @@ TIPAPad::TIPAPad(QWidget *parent)
     frameFont.setPixelSize(FramePixelSize);
     setFont(frameFont);
     buildControls();
+    // Captions and names are there before the first resize: a pad on a hidden page has none.
+    AdjustPosSize();
 }
 
 void TIPAPad::buildControls()
@@ -125,6 +127,7 @@ void TIPAPad::buildControls()
     m_infoEdit->setObjectName(QStringLiteral("InfoEdit"));
     m_infoEdit->setReadOnly(true);
     m_infoEdit->setFocusPolicy(Qt::ClickFocus);
+    m_infoEdit->setAccessibleName(QStringLiteral("説明欄"));
 }
 
 void TIPAPad::resizeEvent(QResizeEvent *event)
@@ -161,6 +164,7 @@ void TIPAPad::layoutCandButtons(int width, int height)
         button->setFont(IpaFont(font()));
         button->setText(QString());
         button->setSubCap(QString::number((i + 1) % 10));
+        button->nameByCaptions();
         button->setEnabled(false);
     }
 }
@@ -185,6 +189,7 @@ void TIPAPad::layoutKeyButtons(int width, int height, int firstRowTop)
             button->setSubCap(shiftMark);
             if (!shiftMark.isEmpty())
                 button->setSubFPer(ShiftMarkFPer);
+            button->nameByCaptions();
             button->setEnabled(CheckIPA(QStringView(&caption, 1)));
         }
     }
@@ -225,6 +230,7 @@ void TIPAPad::showSlot(int slot)
     button->setMainFPer(CandMainFPer);
     if (symbol.isEmpty()) {
         button->setText(QString());
+        button->nameByCaptions();
         setChangedToolTip(button, QString());
         button->setEnabled(false);
         button->setBackColor(palette().color(QPalette::Button));
@@ -233,6 +239,8 @@ void TIPAPad::showSlot(int slot)
     QString english, japanese, description;
     GetIPAInfo(symbol.front(), english, japanese, description);
     button->setText(IpaCaption(symbol));
+    // Read as the information line explains the symbol.
+    button->nameByCaptions(IpaExplanation(symbol.front()));
     setChangedToolTip(button, english + QStringLiteral(": ") + HexCode4(symbol.front().unicode()));
     button->setEnabled(true);
     button->setXPosPer(CentredMarks.contains(symbol.front()) ? 52 : 66);

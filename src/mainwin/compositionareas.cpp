@@ -14,6 +14,7 @@
 #include "widgets/fixedcolours.h"
 #include "widgets/messagebox.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -23,6 +24,10 @@
 #include <QToolTip>
 
 namespace {
+
+// The areas' names, as the help calls them; screen readers say them.
+const QString kRussianAreaName = QStringLiteral("ロシア語入力エリア");
+const QString kIpaLineName = QStringLiteral("発音記号入力欄");
 
 // The area's font is the font its rich transfer carries, so a paste looks like the area.
 QFont areaFont(const RichFont &rich, QFont::StyleHint hint)
@@ -52,6 +57,16 @@ bool IsModifierKey(const QEvent *event)
     }
 }
 
+// Tab and Shift+Tab move the focus out of the Russian area (tabChangesFocus), and so they do with
+// Ctrl: a tab character has no place in a Russian word or sentence.
+bool IsTabKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Tab || key == Qt::Key_Backtab;
+}
+
 } // namespace
 
 CompositionAreas::CompositionAreas(QWidget *parent)
@@ -61,6 +76,12 @@ CompositionAreas::CompositionAreas(QWidget *parent)
 {
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_edit->setObjectName(QStringLiteral("Edit1"));
+    m_memo->setAccessibleName(kRussianAreaName);
+    m_edit->setAccessibleName(kIpaLineName);
+    m_memo->setTabChangesFocus(true);
+    // Top to bottom: the IPA line, then the Russian area and its pad. Tab from the IPA line
+    // would show the IPA pad, so the Russian pad's "AC" is reached from the Russian area.
+    QWidget::setTabOrder(m_edit, m_memo);
     m_memo->installEventFilter(this);
     m_accentKeys = AccentKeys::install(m_memo);
     m_russianField = RussianField::install(m_memo);
@@ -171,9 +192,9 @@ void CompositionAreas::RemoveAc()
     const auto result = RemoveAccentsResult(ExactPlainText(m_memo));
     if (!result)
         return;
-    if (!Confirm(
-            QStringLiteral("ロシア語入力エリアのアクセント記号をすべて取りますがよろしいですか？"),
-            m_memo))
+    if (!Confirm(kRussianAreaName +
+                     QStringLiteral("のアクセント記号をすべて取りますがよろしいですか？"),
+                 m_memo))
         return;
     m_memo->setPlainText(*result);
     m_memo->moveCursor(QTextCursor::End);
@@ -222,5 +243,18 @@ bool CompositionAreas::eventFilter(QObject *watched, QEvent *event)
         else if (watched == m_edit)
             Edit1Enter();
     }
+    if (watched == m_memo && IsTabKey(event))
+        return moveFocusOnTab(static_cast<QKeyEvent *>(event));
     return IsModifierKey(event);
+}
+
+// With Ctrl held the area would type the tab; the key goes on without Ctrl, which moves the
+// focus as Tab and Shift+Tab do.
+bool CompositionAreas::moveFocusOnTab(const QKeyEvent *key)
+{
+    if (!(key->modifiers() & Qt::ControlModifier))
+        return false;
+    QKeyEvent plain(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ControlModifier);
+    QCoreApplication::sendEvent(m_memo, &plain);
+    return true;
 }

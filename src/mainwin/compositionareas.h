@@ -6,6 +6,7 @@
 
 class AccentKeys;
 class InputMethodGate;
+class QKeyEvent;
 class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
@@ -68,6 +69,7 @@ public:
 private:
     void Edit1Enter();
     void showImeNumResponse();
+    bool moveFocusOnTab(const QKeyEvent *key);
     QString activeText() const;
 
     QPlainTextEdit *m_memo;

@@ -6,6 +6,7 @@
 #include "input/truspad.h"
 #include "ipa/tipapad.h"
 #include "tcharchart.h"
+#include "wordbook/reportview.h"
 #include "wordbook/wordbookpage.h"
 
 #include <QLineEdit>
@@ -129,6 +130,7 @@ void MainBody::buildPageControl(MainActions *actions)
     wordLayout->setContentsMargins(0, 0, 0, 0);
     wordLayout->addWidget(m_wordBookPage);
     m_pageControl->addTab(wordPage, QStringLiteral("単語リスト"));
+    m_wordBookPage->wordList()->setAccessibleName(m_pageControl->tabText(0));
     m_chartPage = new QWidget(m_pageControl);
     m_chartPage->setObjectName(QStringLiteral("TabSheet4"));
     m_pageControl->addTab(m_chartPage, QStringLiteral("アルファベットと記号"));

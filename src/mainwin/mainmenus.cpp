@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QTabWidget>
 #include <span>
 
@@ -31,6 +32,8 @@ struct MainMenus::ItemRow {
     bool (MainMenus::*enabledWhen)() const = nullptr;
     bool *checkedBy = nullptr;
     QAction *MainActions::*shared = nullptr;
+    // The platform's usual shortcut, shown beside the item.
+    QKeySequence::StandardKey key = QKeySequence::UnknownKey;
 };
 
 struct MainMenus::MenuRow {
@@ -86,6 +89,19 @@ private:
     QPlainTextEdit *m_area;
 };
 
+// The style the menu bar is drawn with, and Alt alone selects its first menu for the arrow keys,
+// as in most desktop programs; not every style says so.
+class AltKeyMenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return true;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 struct TransferModeRow {
     const char *name;
     const char16_t *text;
@@ -106,12 +122,25 @@ constexpr TransferModeRow kTransferModes[] = {
 std::span<const MainMenus::MenuRow> MainMenus::menuTable()
 {
     static const ItemRow kFileItems[] = {
-        {"Open1", u"開く", &MainMenus::openDocument},
+        {.name = "Open1",
+         .text = u"開く",
+         .command = &MainMenus::openDocument,
+         .key = QKeySequence::Open},
         {nullptr},
-        {"Save1", u"上書き保存", &MainMenus::saveDocument, &MainMenus::canSave},
-        {"SaveAs1", u"名前を付けて保存", &MainMenus::saveDocumentAs},
+        {.name = "Save1",
+         .text = u"上書き保存",
+         .command = &MainMenus::saveDocument,
+         .enabledWhen = &MainMenus::canSave,
+         .key = QKeySequence::Save},
+        {.name = "SaveAs1",
+         .text = u"名前を付けて保存",
+         .command = &MainMenus::saveDocumentAs,
+         .key = QKeySequence::SaveAs},
         {nullptr},
-        {"Close1", u"閉じる", &MainMenus::closeDocument},
+        {.name = "Close1",
+         .text = u"閉じる",
+         .command = &MainMenus::closeDocument,
+         .key = QKeySequence::Close},
         {nullptr},
         {"Exit1", u"終了", &MainMenus::requestExit},
     };
@@ -208,6 +237,9 @@ MainMenus::MainMenus(QMenuBar *bar, MainActions *actions, CompositionAreas *area
 {
     setObjectName(QStringLiteral("MainMenus"));
     connect(m_helpViewer, &DocumentViewer::cannotShow, this, &MainMenus::sayHelpCannotBeShown);
+    auto *style = new AltKeyMenuStyle;
+    style->setParent(bar);
+    bar->setStyle(style);
     for (const MenuRow &row : menuTable())
         buildMenu(bar, row);
 }
@@ -244,9 +276,16 @@ void MainMenus::addItem(QMenu *menu, const ItemRow &row)
             action->setChecked(*flag);
         });
     }
-    if (const auto enabledWhen = row.enabledWhen)
-        connect(menu, &QMenu::aboutToShow, action,
-                [this, action, enabledWhen] { action->setEnabled((this->*enabledWhen)()); });
+    if (row.key != QKeySequence::UnknownKey)
+        action->setShortcuts(row.key);
+    if (const auto enabledWhen = row.enabledWhen) {
+        const auto refresh = [this, action, enabledWhen] {
+            action->setEnabled((this->*enabledWhen)());
+        };
+        connect(menu, &QMenu::aboutToShow, action, refresh);
+        // A shortcut acts without the menu: "上書き保存" follows the document at once.
+        connect(m_documents, &TextDocuments::nameChanged, action, refresh);
+    }
     if (const auto command = row.command)
         connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
 }

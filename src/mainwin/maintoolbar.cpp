@@ -4,6 +4,7 @@
 #include "core/ulib.h"
 #include "ipa/ipafonts.h"
 #include "targetlamp.h"
+#include "widgets/accessiblenames.h"
 #include "widgets/exactfields.h"
 #include "widgets/fontlists.h"
 #include "widgets/mainactions.h"
@@ -198,6 +199,9 @@ void MainToolBar::buildCommandGroup()
     }
     m_kanaButton = commands->findChild<QToolButton *>(QStringLiteral("SpeedButton6"));
     m_kanaButton->setCheckable(true);
+    // The one command button without a function key is reached with Tab; a click still leaves
+    // the focus where it was.
+    m_kanaButton->setFocusPolicy(Qt::TabFocus);
     connect(m_kanaButton, &QToolButton::clicked, this, &MainToolBar::kanaToggled);
 }
 
@@ -208,6 +212,7 @@ void MainToolBar::buildTransferPanel()
     m_lamp->setObjectName(QStringLiteral("Shape1"));
     m_lamp->setGeometry(3, 3, 20, 20);
     m_autoPasteCheck = plainCheck(panel, "CheckBox1", {6, 28});
+    m_autoPasteCheck->setAccessibleName(QStringLiteral("自動貼り付け"));
     connect(m_autoPasteCheck, &QCheckBox::clicked, this, &MainToolBar::autoPasteToggled);
     m_transferButton = button(panel, "SpeedButton8", QStringLiteral("転送\nF9"), 32);
 
@@ -256,7 +261,10 @@ void MainToolBar::buildFontGroup()
     LupFonts3(0, m_fontBox, kCyrillicCharset);
     connect(m_fontBox, &QComboBox::textActivated, this, &MainToolBar::ComboBox1Change);
 
+    NameBox(m_fontBox, QStringLiteral("ロシア語のフォント名"));
+
     m_sizeBox = fontGroupBox(fonts, "ComboBox2");
+    NameBox(m_sizeBox, QStringLiteral("ロシア語の文字サイズ"));
     AddFontSizeItems(m_sizeBox, kFirstFontSize, kLastFontSize);
     connect(m_sizeBox, &QComboBox::textActivated, this, &MainToolBar::ComboBox2Change);
     showMainFont();
@@ -270,6 +278,7 @@ void MainToolBar::buildExitGroup()
     label->move(0, 2);
     label->adjustSize();
     m_underStretchCheck = plainCheck(exit, "CheckBox3", {11, 28});
+    NameByLabel(m_underStretchCheck, label);
     connect(m_underStretchCheck, &QCheckBox::clicked, this, &MainToolBar::underStretchToggled);
     QToolButton *exitButton = button(exit, "SpeedButton9", QStringLiteral("終了\nF12"), 47);
     connect(exitButton, &QToolButton::clicked, this, &MainToolBar::exitClicked);

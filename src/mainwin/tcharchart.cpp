@@ -4,9 +4,11 @@
 #include "core/ulib.h"
 #include "input/urussian.h"
 #include "ipa/ipafonts.h"
+#include "widgets/accessiblenames.h"
 #include "widgets/fixedcolours.h"
 #include "widgets/pointsizes.h"
 
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
@@ -91,6 +93,13 @@ void DrawFramed(QPainter &painter, const QRect &rect, const QColor &fill)
     painter.restore();
 }
 
+// A cell is read as its character and the name it shows or gives in its tip; an empty one has
+// none.
+void NameCell(QWidget &cell, const QString &text, const QString &name)
+{
+    cell.setAccessibleName(text.isEmpty() ? text : text + u' ' + name);
+}
+
 } // namespace
 
 // One cell: paints the face DrawCharts gave it and reports presses to the chart.
@@ -156,9 +165,18 @@ private:
     QFont m_nameFont;
 };
 
+QAccessibleInterface *TCharChart::cellInterface(const QString &, QObject *object)
+{
+    if (auto *cell = dynamic_cast<Cell *>(object))
+        return new QAccessibleWidget(cell, QAccessible::Cell);
+    return nullptr;
+}
+
 TCharChart::TCharChart(QWidget *parent)
     : QWidget(parent)
 {
+    [[maybe_unused]] static const bool cellsReadable =
+        (QAccessible::installFactory(&cellInterface), true);
     setObjectName(QStringLiteral("ImgPanel"));
     setAutoFillBackground(true);
     if (parent) {
@@ -233,6 +251,7 @@ void TCharChart::makeComboSym()
     const ChartGeometry &g = Geometry();
     m_comboSym = new QComboBox(this);
     m_comboSym->setObjectName(QStringLiteral("ComboSym"));
+    NameBox(m_comboSym, QStringLiteral("記号の選択欄"));
     m_comboSym->setFont(SizedFont(JapaneseFont(font().family()), basePointSize() - 1));
     for (const QString &name : RusSymNames)
         m_comboSym->addItem(name);
@@ -264,6 +283,7 @@ void TCharChart::drawCell(Cell &cell) const
     const QChar ch = text.size() == 1 ? text.front() : QChar();
     QString japaneseName, ipaName;
     GetRusCharInfo(ch, japaneseName, ipaName);
+    NameCell(cell, text, cell.block() == Block::Upper ? ipaName : japaneseName);
     const QFont glyphFont = SizedFont(QFont(RussianFontFamily(Usr.UsrMainFont)), letterPointSize());
     switch (cell.block()) {
     case Block::Lower:

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QWidget>
 
+class QAccessibleInterface;
 class QComboBox;
 
 // The character chart, `ImgPanel`: the 33 lower-case and 33 upper-case Russian letters and one
@@ -51,6 +52,8 @@ private:
     void makeComboSym();
     void ComboSymChange(int index);
     class Cell;
+    // Screen readers read a cell as a cell of the chart, named by its character and its name.
+    static QAccessibleInterface *cellInterface(const QString &className, QObject *object);
     void drawCell(Cell &cell) const;
     void CellDown(Cell &cell);
     void CellUp(Cell &cell);

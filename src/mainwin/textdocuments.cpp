@@ -177,6 +177,7 @@ void TextDocuments::openDocument()
         return;
     }
     takeName(path);
+    Q_EMIT nameChanged();
     m_area->setPlainText(*text);
     m_area->moveCursor(QTextCursor::End);
 }
@@ -204,6 +205,7 @@ void TextDocuments::closeDocument(const std::function<void()> &clearAreas)
 {
     clearAreas();
     Sys.Ufname.clear();
+    Q_EMIT nameChanged();
 }
 
 bool TextDocuments::canSave() const
@@ -224,8 +226,10 @@ void TextDocuments::saveAsWithoutLayout()
         return;
     }
     const QString path = m_chooseSavePath(m_window, Sys.UFolder, Sys.Ufname);
-    if (!path.isEmpty() && write(path, text))
-        takeName(path);
+    if (path.isEmpty() || !write(path, text))
+        return;
+    takeName(path);
+    Q_EMIT nameChanged();
 }
 
 // Writes the area's text into `path`; a failure is reported and the text stays in the area.

@@ -38,6 +38,10 @@ public:
     // Whether "上書き保存" is enabled: a document has a name.
     bool canSave() const;
 
+Q_SIGNALS:
+    // The document got a name or lost it: canSave() may have changed.
+    void nameChanged();
+
 private:
     // The area's text with a LF between lines, no-break spaces kept.
     QString areaText() const;

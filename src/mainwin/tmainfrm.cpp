@@ -347,6 +347,10 @@ bool TMainFrm::FormKeyDown(int key)
     case Qt::Key_F12:
         close();
         return true;
+    case Qt::Key_F10:
+        // As in most desktop programs, F10 opens the first menu; the arrow keys go on from it.
+        menuBar()->setActiveAction(menuBar()->actions().constFirst());
+        return true;
     default:
         break;
     }

@@ -6,6 +6,7 @@
 #include "core/settingstable.h"
 #include "core/ulib.h"
 #include "dialogstyle.h"
+#include "widgets/accessiblenames.h"
 #include "widgets/exactfields.h"
 #include "widgets/fontlists.h"
 #include "widgets/messagebox.h"
@@ -122,7 +123,7 @@ QWidget *TOptionFrm::buildFontPage()
     auto *japanese = new QGroupBox(QStringLiteral("日本語フォント"), page);
     auto *japaneseLayout = new QVBoxLayout(japanese);
     m_jpFont = fontBox(Usr.UsrJpFont, "ComboBox1");
-    m_jpFont->setAccessibleName(QStringLiteral("日本語フォント"));
+    NameBox(m_jpFont, japanese->title());
     japaneseLayout->addWidget(m_jpFont);
     japaneseLayout->addWidget(note(QStringLiteral("初期値　游ゴシック Medium"), japanese));
     layout->addWidget(japanese);
@@ -130,13 +131,13 @@ QWidget *TOptionFrm::buildFontPage()
     auto *ipa = new QGroupBox(QStringLiteral("発音記号フォント"), page);
     auto *ipaLayout = new QGridLayout(ipa);
     m_ipaFont = fontBox(Usr.UsrIPAFont, "ComboBox2");
-    m_ipaFont->setAccessibleName(QStringLiteral("発音記号フォント"));
+    NameBox(m_ipaFont, ipa->title());
     m_ipaSize = new QComboBox(ipa);
     m_ipaSize->setObjectName(QStringLiteral("ComboBox3"));
-    m_ipaSize->setAccessibleName(QStringLiteral("発音記号のサイズ"));
     m_ipaSize->setEditable(true);
     m_ipaSize->setInsertPolicy(QComboBox::NoInsert);
     m_ipaSize->setMaxVisibleItems(kListRows);
+    NameBox(m_ipaSize, QStringLiteral("発音記号のサイズ"));
     AddFontSizeItems(m_ipaSize, 9, 30);
     m_ipaSize->setCurrentText(QString::number(Usr.IPAFontSize));
     auto *sizeLabel = PlainLabel(QStringLiteral("サイズ："), ipa);

@@ -35,11 +35,14 @@ TRegFrm::TRegFrm(WordBookCommands *commands, const QString &russianArea, const Q
 void TRegFrm::buildBottomBar()
 {
     QHBoxLayout *bar = bottomBar();
-    bar->addWidget(PlainLabel(QStringLiteral("No"), this));
+    QLabel *numberLabel = PlainLabel(QStringLiteral("No"), this);
+    bar->addWidget(numberLabel);
     m_positions = new PositionBox(this);
     m_positions->setObjectName(QStringLiteral("ComboBox1"));
     m_positions->setMaxVisibleItems(kVisiblePositions);
     m_positions->setMinimumContentsLength(5);
+    // The caption beside the box is its label; the name says what the number is for.
+    numberLabel->setBuddy(m_positions);
     m_positions->setAccessibleName(QStringLiteral("挿入位置のNo"));
     bar->addWidget(m_positions);
     bar->addWidget(PlainLabel(QStringLiteral("の上に"), this));

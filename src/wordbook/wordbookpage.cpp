@@ -4,6 +4,7 @@
 #include "listpainting.h"
 #include "reportmodel.h"
 #include "reportview.h"
+#include "widgets/accessiblenames.h"
 #include "widgets/fixedcolours.h"
 #include "widgets/mainactions.h"
 #include "wordlistdelegate.h"
@@ -97,12 +98,14 @@ void bindToAction(QAbstractButton *button, QAction *action)
     QObject::connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
 }
 
+// A click leaves the focus where it was (the word list, the composition area); Tab reaches the
+// button.
 QToolButton *speedButton(QWidget *parent, const QString &caption)
 {
     auto *button = new QToolButton(parent);
     button->setText(caption);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -164,6 +167,7 @@ void WordBookPage::buildShelfControls(QWidget *panel, MainActions *actions)
 
     m_autoClose = new QCheckBox(panel);
     m_autoClose->setChecked(Usr.AutoDoorFlg);
+    m_autoClose->setAccessibleName(QStringLiteral("自動で閉じる"));
     place(m_autoClose, "CheckBox4", 12, 32);
 
     auto *newBook = new QPushButton(QStringLiteral("新規作成"), panel);
@@ -171,6 +175,7 @@ void WordBookPage::buildShelfControls(QWidget *panel, MainActions *actions)
     bindToAction(newBook, actions->NewWB);
 
     m_classSelector = new QComboBox(panel);
+    NameBox(m_classSelector, QStringLiteral("クラス"));
     for (const QString &className : EUName)
         m_classSelector->addItem(className);
     m_classSelector->setCurrentIndex(Usr.ClassRoom);
@@ -187,7 +192,10 @@ void WordBookPage::buildBookButtons(QWidget *panel)
 {
     for (int index = 0; index < int(m_bookButtons.size()); ++index) {
         const BookButton &row = kBookButtons[index];
-        QToolButton *button = speedButton(panel, QString::fromUtf16(row.caption));
+        const QString caption = QString::fromUtf16(row.caption);
+        QToolButton *button = speedButton(panel, caption);
+        // Read as one line, "book A".
+        button->setAccessibleName(QString(caption).replace(u'\n', u' '));
         button->setCheckable(true);
         const int x =
             m_classSelector->geometry().right() + 1 + kControlGap + index * kBookButtonSize.width();
@@ -224,6 +232,7 @@ ReportView *WordBookPage::buildShelfList(QWidget *panel)
     m_shelfModel = new ReportModel(columns, this);
     m_shelf = new ReportView(kShelfRowHeight, false, panel);
     m_shelf->setObjectName(QStringLiteral("ListView2"));
+    m_shelf->setAccessibleName(QStringLiteral("本棚"));
     m_shelf->setModel(m_shelfModel);
     for (int column = 0; column < int(std::size(kShelfColumns)); ++column)
         m_shelf->header()->resizeSection(column, kShelfColumns[column].width);
