@@ -97,7 +97,9 @@ void DrawFramed(QPainter &painter, const QRect &rect, const QColor &fill)
 // none.
 void NameCell(QWidget &cell, const QString &text, const QString &name)
 {
-    cell.setAccessibleName(text.isEmpty() ? text : text + u' ' + name);
+    const QString spoken = text.isEmpty() ? text : text + u' ' + name;
+    if (cell.accessibleName() != spoken) // a cell is named again at every paint
+        cell.setAccessibleName(spoken);
 }
 
 } // namespace
