@@ -44,10 +44,10 @@ InstanceCall::InstanceCall(const QString &folder, QObject *parent)
     , m_path(SocketPath(folder))
 {}
 
-InstanceCall::~InstanceCall() = default;
-
 // The caller holds the single-instance lock, so no live instance serves a socket file found
-// at the path: it is a crashed run's, and is removed.
+// at the path: it is a crashed run's, and is replaced. Qt 6.4 binds a socket with access
+// options in a temporary folder and renames it over the old file; where listen() fails on the
+// old file instead, as Qt documents, the file is removed first.
 bool InstanceCall::listen()
 {
     QDir().mkpath(QFileInfo(m_path).path());
@@ -89,7 +89,10 @@ void InstanceCall::readRequest(QLocalSocket *client)
     disconnect(client, &QLocalSocket::readyRead, this, nullptr);
     const QByteArray request = client->readLine(kLongestRequest + 1);
     if (request == kShowRequest) {
+        // The answer goes out before the window comes forward, which may wait for the window
+        // manager.
         client->write(kShownAnswer);
+        client->flush();
         Q_EMIT showRequested();
     }
     client->disconnectFromServer();

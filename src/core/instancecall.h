@@ -25,7 +25,6 @@ public:
     };
 
     explicit InstanceCall(const QString &folder = UserConfigFolder(), QObject *parent = nullptr);
-    ~InstanceCall() override;
 
     QString socketPath() const { return m_path; }
 
