@@ -4,7 +4,7 @@
 
 # What Debian asks of every package beside the program: the copyright file, the changelog and
 # a manual page, the last two compressed without a timestamp. The version has no Debian
-# revision, so the changelog is a native package's: changelog.gz.
+# revision, so the changelog (data/debian/changelog) is a native package's: changelog.gz.
 set(package_doc_dir "${CMAKE_BINARY_DIR}/package")
 file(CONFIGURE OUTPUT "${package_doc_dir}/copyright" CONTENT
 "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
@@ -16,18 +16,9 @@ Copyright: 2026 the Kalvo developers
 License: proprietary
  All rights reserved.
 ")
-# The date of the build, or SOURCE_DATE_EPOCH's when set.
-string(TIMESTAMP changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
-file(CONFIGURE OUTPUT "${package_doc_dir}/changelog" CONTENT
-"kalvo (${PROJECT_VERSION}) stable; urgency=medium
-
-  * Kalvo ${PROJECT_VERSION}.
-
- -- Kalvo developers <developers@kalvo.example.org>  ${changelog_date}
-")
 
 set(package_gz_files)
-foreach(source IN ITEMS "${package_doc_dir}/changelog"
+foreach(source IN ITEMS "${PROJECT_SOURCE_DIR}/data/debian/changelog"
                         "${PROJECT_SOURCE_DIR}/data/man/kalvo.1")
     get_filename_component(name "${source}" NAME)
     set(output "${package_doc_dir}/${name}.gz")
@@ -43,6 +34,8 @@ add_custom_target(kalvo_package_docs ALL DEPENDS ${package_gz_files})
 install(FILES "${package_doc_dir}/copyright" "${package_doc_dir}/changelog.gz"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/kalvo")
 install(FILES "${package_doc_dir}/kalvo.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(FILES "${PROJECT_SOURCE_DIR}/data/debian/lintian-overrides"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME kalvo)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kalvo)
@@ -69,13 +62,14 @@ a ten-question typing quiz.")
 
 # The libraries come from dpkg-shlibdeps; what the program loads or draws with at run time it
 # names itself: Qt's platform plugins (xcb itself comes with libqt6gui6, Wayland's with
-# qt6-wayland) and fonts with Cyrillic, IPA and Japanese glyphs. Qt's Japanese texts, for its
-# dialogs, are recommended, and so is xdg-open, which opens the help; the help is a PDF, so a
-# viewer for it is suggested.
+# qt6-wayland) and the faces that set Cyrillic, IPA and the stress marks. Recommended: a
+# Japanese face, Noto's only where no other Japanese Gothic is installed; Qt's Japanese texts,
+# for its dialogs; xdg-open, which opens the help; and Mozc under fcitx5 or IBus, to type
+# Japanese beside Kalvo's own input methods. The help is a PDF, so a viewer is suggested.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-wayland, fonts-dejavu-core, fonts-liberation2, fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-dejavu-core, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-noto-cjk | fonts-japanese-gothic, fcitx5-mozc | ibus-mozc, qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "evince | okular | qpdfview | mupdf | pdf-viewer")
 
 include(CPack)

@@ -1,4 +1,5 @@
 #include "core/folders.h"
+#include "core/instancecall.h"
 #include "core/singleinstance.h"
 #include "mainwin/tmainfrm.h"
 #include "platform/termination.h"
@@ -22,22 +23,39 @@ void installJapaneseQtTexts(QApplication &app)
         QApplication::installTranslator(translator);
 }
 
+// A second start asks the running instance to bring its window forward, and ends. Finding no
+// listener is no fault: the first instance listens only once its window is up. A listener that
+// does not answer is stuck, and the user is told why no window appears.
+int callRunningInstance()
+{
+    if (InstanceCall().askToShow() == InstanceCall::Answer::NoAnswer)
+        ShowWarning(QStringLiteral("Kalvo はすでに起動していますが、応答がありません。\n"
+                                   "しばらく待ってから、もう一度起動してください。"));
+    return 0;
+}
+
 // A lock that cannot be made must not lock the user out: the start goes on, with a warning
 // that a second start is no longer prevented.
-bool takeInstanceToken(SingleInstance &instance)
+void warnUnguardedStart(const SingleInstance &instance)
 {
-    switch (instance.acquire()) {
-    case SingleInstance::Result::Acquired:
-        return true;
-    case SingleInstance::Result::HeldElsewhere:
-        return false;
-    case SingleInstance::Result::Unavailable:
-        break;
-    }
     ShowWarning(QStringLiteral("二重起動を防ぐためのファイル「%1」を作れませんでした。\n"
                                "このまま起動しますが、Kalvo を同時に二つ起動しないでください。")
                     .arg(QDir::toNativeSeparators(instance.lockPath())));
-    return true;
+}
+
+// Listening starts once the window is shown, so a second start that gets no answer knows this
+// instance is stuck, not starting. Without the socket the program works on; only a second
+// start cannot bring the window forward, which is logged.
+void listenForSecondStarts(InstanceCall &call, TMainFrm &mainFrm)
+{
+    if (!call.listen()) {
+        qWarning("%s",
+                 qUtf8Printable(
+                     QStringLiteral("二度目の起動を受ける「%1」を作れませんでした: %2")
+                         .arg(QDir::toNativeSeparators(call.socketPath()), call.errorString())));
+        return;
+    }
+    QObject::connect(&call, &InstanceCall::showRequested, &mainFrm, &TMainFrm::bringForward);
 }
 
 void createFolders()
@@ -56,8 +74,11 @@ int main(int argc, char *argv[])
     installJapaneseQtTexts(app);
 
     SingleInstance instance;
-    if (!takeInstanceToken(instance))
-        return 0;
+    const SingleInstance::Result token = instance.acquire();
+    if (token == SingleInstance::Result::HeldElsewhere)
+        return callRunningInstance();
+    if (token == SingleInstance::Result::Unavailable)
+        warnUnguardedStart(instance);
 
     // The desktop entry kalvo.desktop and the window class "kalvo" name the same program, so
     // docks group its windows under its icon.
@@ -70,5 +91,9 @@ int main(int argc, char *argv[])
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &mainFrm,
                      &QWidget::close);
     mainFrm.show();
+    // Only the lock's holder may take over a socket file left at the path.
+    InstanceCall call;
+    if (token == SingleInstance::Result::Acquired)
+        listenForSecondStarts(call, mainFrm);
     return QApplication::exec();
 }

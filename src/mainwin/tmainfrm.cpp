@@ -25,6 +25,7 @@
 #include "tcharchart.h"
 #include "textdocuments.h"
 #include "transfer/transfercontroller.h"
+#include "widgets/bringforward.h"
 #include "widgets/exactfields.h"
 #include "widgets/mainactions.h"
 #include "widgets/messagebox.h"
@@ -501,6 +502,22 @@ void TMainFrm::MainClose()
     if (Sys.RngSaveFlg)
         writeSettings();
     LoadInitIme();
+}
+
+// The modal window is the one the user can work in (practice hides this window while it
+// runs); this window leaves the minimised state with it. Nothing after the shutdown step.
+void TMainFrm::bringForward()
+{
+    if (m_closed)
+        return;
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal) {
+        BringForward(this);
+        return;
+    }
+    if (isVisible())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    BringForward(modal);
 }
 
 void TMainFrm::ValuesSet()

@@ -25,6 +25,9 @@ public:
     // file written while RngSaveFlg holds, the Japanese layout active again. Runs once.
     void MainClose();
 
+    // A second start's request: this window, or the modal window over it, comes forward.
+    void bringForward();
+
     // Status bar panels.
     void SetStatusText(int panel, const QString &text);
     void ShowF3Hint();
