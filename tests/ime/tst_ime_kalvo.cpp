@@ -116,8 +116,8 @@ void TestImeKalvo::typesIntoPrograms_data()
 
     const QStringList privet{u"p"_qs, u"r"_qs, u"i"_qs, u"v"_qs, u"e"_qs, u"t"_qs};
     const QStringList ghbdtn{u"g"_qs, u"h"_qs, u"b"_qs, u"d"_qs, u"t"_qs, u"n"_qs};
-    for (const QString framework : {u"fcitx5"_qs, u"ibus"_qs}) {
-        for (const QString toolkit : {u"qt"_qs, u"gtk"_qs}) {
+    for (const QString &framework : {u"fcitx5"_qs, u"ibus"_qs}) {
+        for (const QString &toolkit : {u"qt"_qs, u"gtk"_qs}) {
             const QByteArray name = framework.toLatin1() + ", " + toolkit.toLatin1() + ", ";
             const auto row = [&](const char *what) {
                 return &(QTest::newRow(name + what) << framework << toolkit);
