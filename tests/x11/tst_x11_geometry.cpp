@@ -1,5 +1,6 @@
 // The main window's place and size on a small screen, as a window manager frames it: the real
 // program on an Xvfb of 1024 x 600 with openbox, measured from outside with xwininfo and xprop.
+#include "kalvoprocess.h"
 #include "testenv.h"
 
 #include <QProcess>
@@ -36,7 +37,6 @@ private Q_SLOTS:
     void compactWindowFitsASmallScreen();
 
 private:
-    std::unique_ptr<QProcess> startKalvo();
     QString kalvoWindow();
     QRect wholeWindow(const QString &id);
     void stop(QProcess &kalvo);
@@ -67,17 +67,6 @@ void TestX11Geometry::cleanupTestCase()
     m_windowManager.waitForFinished();
     m_server.terminate();
     m_server.waitForFinished();
-}
-
-std::unique_ptr<QProcess> TestX11Geometry::startKalvo()
-{
-    auto kalvo = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"QT_QPA_PLATFORM"_qs, u"xcb"_qs);
-    kalvo->setProcessEnvironment(env);
-    kalvo->setProcessChannelMode(QProcess::ForwardedChannels);
-    kalvo->start(QStringLiteral(KALVO_BINARY), {});
-    return kalvo;
 }
 
 QString TestX11Geometry::kalvoWindow()
@@ -131,7 +120,7 @@ void TestX11Geometry::compactWindowFitsASmallScreen()
 {
     const QRect expected(117, 15, 790, 570);
     for (int start = 0; start < 2; ++start) {
-        auto kalvo = startKalvo();
+        auto kalvo = StartKalvoOnX11();
         const QString id = kalvoWindow();
         QVERIFY(!id.isEmpty());
         QCOMPARE(wholeWindow(id), expected);

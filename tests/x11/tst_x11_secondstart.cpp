@@ -2,6 +2,7 @@
 // from the minimised state or from behind another program's window, and the second process
 // ends.
 #include "desktopclient.h"
+#include "kalvoprocess.h"
 #include "testenv.h"
 
 #include <QProcess>
@@ -10,17 +11,6 @@
 namespace {
 
 constexpr int kTimeoutMs = 10000;
-
-std::unique_ptr<QProcess> startKalvo()
-{
-    auto kalvo = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"QT_QPA_PLATFORM"_qs, u"xcb"_qs);
-    kalvo->setProcessEnvironment(env);
-    kalvo->setProcessChannelMode(QProcess::ForwardedChannels);
-    kalvo->start(QStringLiteral(KALVO_BINARY), {});
-    return kalvo;
-}
 
 bool isViewable(const QString &id)
 {
@@ -48,7 +38,7 @@ void TestX11SecondStart::secondStartBringsTheWindowForward()
 {
     QFETCH(bool, minimised);
     TempHome home;
-    auto first = startKalvo();
+    auto first = StartKalvoOnX11();
     const QString id = findWindow(u"^Kalvo$"_qs);
     QVERIFY(!id.isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(xdotool({u"getactivewindow"_qs}), id, kTimeoutMs);
@@ -62,7 +52,7 @@ void TestX11SecondStart::secondStartBringsTheWindowForward()
     }
     QVERIFY(xdotool({u"getactivewindow"_qs}) != id);
 
-    auto second = startKalvo();
+    auto second = StartKalvoOnX11();
     QVERIFY(second->waitForFinished(kTimeoutMs));
     QCOMPARE(second->exitCode(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(isViewable(id), kTimeoutMs);
