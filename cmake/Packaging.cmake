@@ -61,13 +61,13 @@ window last worked in. It keeps word books on a shelf and turns them into
 a ten-question typing quiz.")
 
 # The libraries come from dpkg-shlibdeps; what the program loads or draws with at run time it
-# names itself: Qt's platform plugins (xcb itself comes with libqt6gui6, Wayland's with
+# names itself: Qt SQL's SQLite driver for the review history, Qt's platform plugins (xcb itself comes with libqt6gui6, Wayland's with
 # qt6-wayland) and the faces that set Cyrillic, IPA and the stress marks. Recommended: a
 # Japanese face, Noto's only where no other Japanese Gothic is installed; Qt's Japanese texts,
 # for its dialogs; xdg-open, which opens the help; and Mozc under fcitx5 or IBus, to type
 # Japanese beside Kalvo's own input methods. The help is a PDF, so a viewer is suggested.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-dejavu-core, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins, qt6-wayland, fonts-dejavu-core, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "fonts-noto-cjk | fonts-japanese-gothic, fcitx5-mozc | ibus-mozc, qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "evince | okular | qpdfview | mupdf | pdf-viewer")

@@ -14,6 +14,7 @@ public:
         QVERIFY2(m_dir.isValid(), "no temporary folder");
         qputenv("HOME", m_dir.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", (m_dir.path() + QStringLiteral("/.config")).toUtf8());
+        qputenv("XDG_DATA_HOME", (m_dir.path() + QStringLiteral("/.local/share")).toUtf8());
         const QString runtime = m_dir.path() + QStringLiteral("/run");
         QDir().mkpath(runtime);
         QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |

@@ -170,6 +170,7 @@ std::span<const MainMenus::MenuRow> MainMenus::menuTable()
         {nullptr},
         {"ImportWB", nullptr, nullptr, nullptr, nullptr, &MainActions::ImportWB},
         {"ExportWB", nullptr, nullptr, nullptr, nullptr, &MainActions::ExportWB},
+        {"ExportHistory1", u"学習の記録のエクスポート…", &MainMenus::requestHistoryExport},
         {"PrintWB", nullptr, nullptr, nullptr, nullptr, &MainActions::PrintWB},
         {nullptr},
         {"RegWord", nullptr, nullptr, nullptr, nullptr, &MainActions::RegWord},
@@ -182,6 +183,8 @@ std::span<const MainMenus::MenuRow> MainMenus::menuTable()
         {"LastVisible1", u"ロード時の最下行表示", nullptr, nullptr, &Usr.LastVisibleFlg},
         {nullptr},
         {"SearchWord", nullptr, nullptr, nullptr, nullptr, &MainActions::SearchWord},
+        {nullptr},
+        {"Progress1", u"学習の記録", &MainMenus::requestProgress},
     };
 
     static const ItemRow kTransferItems[] = {
@@ -454,6 +457,16 @@ void MainMenus::requestKeyboardDialog()
 void MainMenus::requestVersion()
 {
     Q_EMIT versionRequested();
+}
+
+void MainMenus::requestProgress()
+{
+    Q_EMIT progressRequested();
+}
+
+void MainMenus::requestHistoryExport()
+{
+    Q_EMIT historyExportRequested();
 }
 
 bool MainMenus::canSave() const

@@ -27,6 +27,8 @@ Q_SIGNALS:
     void fontSizeDialogRequested();
     void keyboardDialogRequested();
     void versionRequested();
+    void progressRequested();
+    void historyExportRequested();
 
 private:
     struct ItemRow;
@@ -63,6 +65,8 @@ private:
     void requestFontSizeDialog();
     void requestKeyboardDialog();
     void requestVersion();
+    void requestProgress();
+    void requestHistoryExport();
 
     // Enabling rules, checked when a menu opens.
     bool canSave() const;

@@ -21,7 +21,9 @@
 #include "options/tversionfrm.h"
 #include "platform/platformservices.h"
 #include "platform/windowframes.h"
+#include "practice/reviewhistory.h"
 #include "practice/tplayfrm.h"
+#include "practice/tprogressfrm.h"
 #include "tcharchart.h"
 #include "textdocuments.h"
 #include "transfer/transfercontroller.h"
@@ -70,6 +72,8 @@ TMainFrm::TMainFrm(QWidget *parent)
     setMinimumSize(kMinimumSize);
     FormCreate();
 }
+
+TMainFrm::~TMainFrm() = default;
 
 void TMainFrm::FormCreate()
 {
@@ -204,7 +208,7 @@ void TMainFrm::startPractice()
 // opens the entry in the modify dialog here; "終了" ends the program once it has closed.
 void TMainFrm::showPractice()
 {
-    TPlayFrm practice(this);
+    TPlayFrm practice(this, reviewHistory());
     connect(&practice, &TPlayFrm::editRequested, this, [this, &practice] {
         practice.close();
         m_editing->CallModFrm3();
@@ -219,6 +223,33 @@ void TMainFrm::showPractice()
     }
     MainClose();
     QCoreApplication::quit();
+}
+
+// The review history, opened on first use; a failure is said once and the history stays
+// closed for the rest of the run.
+ReviewHistory *TMainFrm::reviewHistory()
+{
+    if (!m_history) {
+        m_history = std::make_unique<ReviewHistory>();
+        const QString error = m_history->open(ReviewHistory::defaultPath());
+        if (!error.isEmpty())
+            ShowWarning(error, this);
+    }
+    return m_history.get();
+}
+
+void TMainFrm::showProgress()
+{
+    ReviewHistory *history = reviewHistory();
+    if (!history->isOpen())
+        return;
+    TProgressFrm progress(*history, Usr.ClassRoom, Usr.CFIndex, this);
+    progress.exec();
+}
+
+void TMainFrm::exportHistory()
+{
+    ExportReviewHistory(*reviewHistory(), this);
 }
 
 // "文字サイズ調整": one at a time, beside the pad panel with its bottom edge 50 pixels below
@@ -397,6 +428,8 @@ void TMainFrm::buildMenus()
     connect(m_menus, &MainMenus::optionsRequested, this, &TMainFrm::showOptions);
     connect(m_menus, &MainMenus::keyboardDialogRequested, this, &TMainFrm::showKeyboardDialog);
     connect(m_menus, &MainMenus::versionRequested, this, &TMainFrm::showVersion);
+    connect(m_menus, &MainMenus::progressRequested, this, &TMainFrm::showProgress);
+    connect(m_menus, &MainMenus::historyExportRequested, this, &TMainFrm::exportHistory);
 }
 
 void TMainFrm::buildStatusBar()

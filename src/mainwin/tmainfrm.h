@@ -2,11 +2,14 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class MainActions;
 class MainBody;
 class MainMenus;
 class MainToolBar;
 class QLabel;
+class ReviewHistory;
 class TextDocuments;
 class TransferController;
 class EntryEditing;
@@ -20,6 +23,7 @@ class TMainFrm : public QMainWindow {
 
 public:
     explicit TMainFrm(QWidget *parent = nullptr);
+    ~TMainFrm() override;
 
     // The shutdown step of every exit path: window geometry into the settings, the settings
     // file written while RngSaveFlg holds, the Japanese layout active again. Runs once.
@@ -66,6 +70,9 @@ private:
     void connectWordBookPage();
     void startPractice();
     void showPractice();
+    ReviewHistory *reviewHistory();
+    void showProgress();
+    void exportHistory();
     void showFontSizeDialog();
     void showOptions();
     void showKeyboardDialog();
@@ -88,6 +95,8 @@ private:
     TextDocuments *m_documents = nullptr;
     WordBookCommands *m_wordBooks = nullptr;
     EntryEditing *m_editing = nullptr;
+    // Opened the first time it is needed, held to the end so that no second program writes it.
+    std::unique_ptr<ReviewHistory> m_history;
     QLabel *m_statusPanel1 = nullptr;
     QLabel *m_statusPanel2 = nullptr;
     // The place of the whole window, frame included; the frame is known once the window

@@ -27,6 +27,9 @@ struct FolderButton {
     const char16_t *caption;
 };
 
+// Index = PracticeMode.
+constexpr const char16_t *kModes[] = {u"順番どおり", u"復習（期限の単語）", u"苦手な単語"};
+
 // Index = book folder (PFIndex): A, G, S.
 constexpr FolderButton kFolderButtons[] = {
     {"SpeedButton2", u"book\nA"},
@@ -52,12 +55,7 @@ BookChooser::BookChooser(QWidget *parent)
         m_classSelector->addItem(name);
     bar->addWidget(m_classSelector);
     bar->addWidget(buildRemaining());
-    m_chooser = new QComboBox(this);
-    m_chooser->setObjectName(QStringLiteral("ComboBox1"));
-    m_chooser->setAccessibleName(QStringLiteral("単語帳"));
-    m_chooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_chooser->setMinimumContentsLength(10);
-    bar->addWidget(m_chooser, 1);
+    bar->addWidget(buildChooserColumn(), 1);
     buildBookButtons();
     for (QToolButton *button : m_bookButtons)
         bar->addWidget(button);
@@ -110,6 +108,58 @@ QWidget *BookChooser::buildRemaining()
     column->addWidget(caption);
     column->addWidget(m_remaining);
     return box;
+}
+
+// What to ask, with the due and weak counts, over the word book chooser.
+QWidget *BookChooser::buildChooserColumn()
+{
+    auto *box = new QWidget(this);
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    auto *modeRow = new QHBoxLayout;
+    m_mode = new QComboBox(box);
+    m_mode->setObjectName(QStringLiteral("ModeBox"));
+    m_mode->setAccessibleName(QStringLiteral("出題"));
+    for (const char16_t *mode : kModes)
+        m_mode->addItem(QString::fromUtf16(mode));
+    m_reviewCounts = PlainLabel(QString(), box);
+    m_reviewCounts->setObjectName(QStringLiteral("ReviewCounts"));
+    m_reviewCounts->setBuddy(m_mode);
+    showReviewCounts(0, 0);
+    connect(m_mode, &QComboBox::activated, this, [this] {
+        m_chooser->setEnabled(mode() == PracticeMode::InOrder);
+        Q_EMIT modeChanged();
+    });
+    modeRow->addWidget(m_mode);
+    modeRow->addWidget(m_reviewCounts, 1);
+    column->addLayout(modeRow);
+    m_chooser = new QComboBox(box);
+    m_chooser->setObjectName(QStringLiteral("ComboBox1"));
+    m_chooser->setAccessibleName(QStringLiteral("単語帳"));
+    m_chooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_chooser->setMinimumContentsLength(10);
+    column->addWidget(m_chooser);
+    return box;
+}
+
+void BookChooser::showReviewCounts(int due, int weak)
+{
+    m_reviewCounts->setText(QStringLiteral("期限 %1・苦手 %2").arg(due).arg(weak));
+}
+
+void BookChooser::disableReviews(const QString &reason)
+{
+    m_mode->setCurrentIndex(int(PracticeMode::InOrder));
+    m_mode->setEnabled(false);
+    m_mode->setToolTip(reason);
+    m_chooser->setEnabled(true);
+    m_reviewCounts->setText(QStringLiteral("記録なし"));
+}
+
+PracticeMode BookChooser::mode() const
+{
+    return PracticeMode(m_mode->currentIndex());
 }
 
 void BookChooser::buildBookButtons()

@@ -1,5 +1,7 @@
 #include "practicebooks.h"
 
+#include "reviewkey.h"
+
 #include <QDir>
 
 QString ChooserLine(const ChooserBook &book)
@@ -24,7 +26,13 @@ QList<ChooserBook> ListPracticeBooks(const QString &folder)
         if (file.status != WordBookFile::Status::Read || !file.parsed.isBook)
             continue;
         const WordBook &book = file.parsed.book;
-        books.append({name, book.title, book.group, book.type, int(book.entries.size())});
+        QList<qint64> keys;
+        keys.reserve(book.entries.size());
+        for (const WordEntry &entry : book.entries)
+            keys.append(
+                ReviewKeyHash(book.title, entry[EntryField::Russian], entry[EntryField::Japanese]));
+        books.append(
+            {name, book.title, book.group, book.type, int(book.entries.size()), std::move(keys)});
     }
     return books;
 }

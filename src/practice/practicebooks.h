@@ -19,6 +19,8 @@ struct ChooserBook {
     QuestionType type = QuestionType::Vocabulary;
     // The entries the word book reader accepts.
     int entries = 0;
+    // The ReviewKeyHash of each entry, in the book's order.
+    QList<qint64> entryKeys;
 };
 
 // " 動物  初級  VB   (12)": the chooser's line of a book.

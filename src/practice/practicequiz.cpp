@@ -40,7 +40,8 @@ void PracticeQuiz::PrepareQuest()
     m_game = m_remaining = EnoughFlg() ? m_maxQnum / kQuestionsPerGame : 1;
     m_maxQArray.resize(places);
     std::iota(m_maxQArray.begin(), m_maxQArray.end(), 0);
-    MakeShuffle(places);
+    if (!m_book.keepOrder)
+        MakeShuffle(places);
     for (int k = 0; k < kQuestionsPerGame; ++k)
         m_Qarray[size_t(k)] = m_maxQArray[k] % m_maxQnum;
     m_gameCounted = false;
@@ -150,6 +151,13 @@ WordEntry PracticeQuiz::GetQuest(int index) const
     if (index < 0 || index >= m_book.StudySL.size())
         return {};
     return m_book.StudySL[index];
+}
+
+QuestionOrigin PracticeQuiz::originOf(int index) const
+{
+    if (index >= 0 && index < m_book.origins.size())
+        return m_book.origins[index];
+    return {m_book.fileName, m_book.title, m_book.type, index};
 }
 
 void PracticeQuiz::ShowQuest(int index)

@@ -9,6 +9,14 @@
 
 class RandomSource;
 
+// Where a question comes from: entry `number` (from 0) of a book.
+struct QuestionOrigin {
+    QString fileName;
+    QString title;
+    QuestionType type = QuestionType::Vocabulary;
+    int number = 0;
+};
+
 // The book being practised: the file behind the chooser line, its header and the entries the
 // word book reader accepts, numbered from 0 as the word list numbers them from 1.
 struct PractisedBook {
@@ -20,6 +28,11 @@ struct PractisedBook {
     // Where the book was picked: its class and book folder (PClassRoom, PFIndex).
     int classRoom = 0;
     int bookFolder = 0;
+    // For entries gathered from several books, each one's origin, in StudySL's order; empty
+    // for one book, whose entry i is its own number i.
+    QList<QuestionOrigin> origins;
+    // The entries are asked in their order, not shuffled.
+    bool keepOrder = false;
 };
 
 // The result of one judgement.
@@ -73,6 +86,8 @@ public:
 
     // The five texts of entry `index`, all empty outside the book.
     WordEntry GetQuest(int index) const;
+    // The book and number of entry `index`.
+    QuestionOrigin originOf(int index) const;
 
     State state() const { return m_state; }
     bool playable() const { return m_maxQnum > 0; }

@@ -27,6 +27,7 @@ public:
 
     // Lays the central panel out for the question type.
     void PrepareGamen(QuestionType type);
+    QuestionType type() const { return m_type; }
     // A new game: score 0, no result, no pictures.
     void InitGamen();
     void DrawProgress(int shown, bool enough);

@@ -13,13 +13,16 @@
 #include "platform/windowframes.h"
 #include "questionarea.h"
 #include "reactions.h"
+#include "reviewhistory.h"
 #include "tbikofrm.h"
+#include "tprogressfrm.h"
 #include "widgets/exactfields.h"
 #include "widgets/fixedcolours.h"
 #include "widgets/messagebox.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -45,10 +48,11 @@ constexpr int kPadWidth = 460;
 
 } // namespace
 
-TPlayFrm::TPlayFrm(QWidget *mainWindow)
+TPlayFrm::TPlayFrm(QWidget *mainWindow, ReviewHistory *history)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_main(mainWindow)
+    , m_history(history)
 {
     setObjectName(QStringLiteral("PlayFrm"));
     setWindowTitle(QStringLiteral("練習場"));
@@ -137,6 +141,11 @@ QWidget *TPlayFrm::buildBottomArea()
     m_edit->setEnabled(false);
     m_edit->setMinimumHeight(48);
     right->addWidget(m_edit);
+    m_progress = new QPushButton(QStringLiteral("学習の記録"), rightBox);
+    m_progress->setObjectName(QStringLiteral("ProgressButton"));
+    m_progress->setAutoDefault(false);
+    m_progress->setFocusPolicy(Qt::TabFocus);
+    right->addWidget(m_progress);
     right->addStretch();
     row->addWidget(rightBox);
     const int side = qMax(leftBox->sizeHint().width(), rightBox->sizeHint().width());
@@ -168,12 +177,21 @@ void TPlayFrm::connectParts()
 {
     connect(m_chooser, &BookChooser::leaveRequested, this, &TPlayFrm::leaveToWordBooks);
     connect(m_chooser, &BookChooser::quitRequested, this, &TPlayFrm::endProgram);
-    connect(m_chooser, &BookChooser::folderChanged, this, &TPlayFrm::InitCurtain);
+    connect(m_chooser, &BookChooser::folderChanged, this, [this] {
+        InitCurtain();
+        refreshPlan();
+        if (reviewing())
+            setUpReview();
+    });
     connect(m_chooser, &BookChooser::classSettled, this, [this] {
         m_quiz.choose();
         m_curtain->startButton()->setEnabled(false);
         InitCurtain();
+        if (reviewing())
+            setUpReview();
     });
+    connect(m_chooser, &BookChooser::modeChanged, this, &TPlayFrm::modeChanged);
+    connect(m_progress, &QPushButton::clicked, this, &TPlayFrm::showProgress);
     connect(m_chooser, &BookChooser::bookPicked, this, [this](int line) {
         InitCurtain();
         SetUpStudy(line);
@@ -210,16 +228,83 @@ void TPlayFrm::SetUpStudy(int line)
     book->classRoom = Usr.PClassRoom;
     book->bookFolder = Usr.PFIndex;
     m_quiz.SetUpStudy(std::move(*book));
-    m_number->clear();
-    SetFixedBackground(m_number, QPalette::Base, palette().color(QPalette::Button));
-    m_edit->setEnabled(false);
     if (!m_quiz.playable()) {
         setUpFailed(EmptyBookNotice(*picked));
         return;
     }
+    readyToStart();
+}
+
+// A book or a review is set up: no question shown yet, START waiting.
+void TPlayFrm::readyToStart()
+{
+    m_number->clear();
+    SetFixedBackground(m_number, QPalette::Base, palette().color(QPalette::Button));
+    m_edit->setEnabled(false);
     m_chooser->DrawRemaining(m_quiz.Remaining());
     m_curtain->startButton()->setEnabled(true);
     m_curtain->startButton()->setFocus();
+}
+
+bool TPlayFrm::reviewing() const
+{
+    return m_chooser->mode() != PracticeMode::InOrder;
+}
+
+// Another choice of what to ask ends the game on display; the chosen book is picked again
+// from the chooser.
+void TPlayFrm::modeChanged()
+{
+    m_resultTimer.stop();
+    InitCurtain();
+    if (!reviewing()) {
+        setUpFailed(kPickBookPrompt.toString());
+        return;
+    }
+    refreshPlan();
+    setUpReview();
+}
+
+// The folder's books against their history now; without one only the chosen book is asked.
+void TPlayFrm::refreshPlan()
+{
+    const bool available = m_history && m_history->isOpen();
+    m_progress->setEnabled(available);
+    if (!available) {
+        m_plan = {};
+        m_chooser->disableReviews(
+            QStringLiteral("学習の記録を開けないため、単語帳を選んで練習します。"));
+        return;
+    }
+    m_plan = ReviewPlan(m_chooser->books(),
+                        m_history->folderSchedules(ReviewFolderName(Usr.PClassRoom, Usr.PFIndex)),
+                        QDateTime::currentMSecsSinceEpoch());
+    m_chooser->showReviewCounts(int(m_plan.due().size()), int(m_plan.weak().size()));
+}
+
+// The due or weak entries of the folder as one book, asked in the plan's order.
+void TPlayFrm::setUpReview()
+{
+    const QList<PlannedEntry> &entries = m_plan.entries(m_chooser->mode());
+    if (entries.isEmpty()) {
+        setUpFailed(m_chooser->mode() == PracticeMode::Due
+                        ? QStringLiteral("今日復習する単語はありません。")
+                        : QStringLiteral("このフォルダにはまだ練習した単語がありません。"));
+        return;
+    }
+    QString error;
+    std::optional<PractisedBook> book =
+        ReadReviewBook(m_chooser->DogFolder(), m_chooser->books(), entries, error);
+    if (!book) {
+        setUpFailed(error);
+        return;
+    }
+    book->classRoom = Usr.PClassRoom;
+    book->bookFolder = Usr.PFIndex;
+    const int count = int(book->StudySL.size());
+    m_quiz.SetUpStudy(std::move(*book));
+    m_chooser->showNotice(QStringLiteral("%1語を出題します。STARTで始めます。").arg(count));
+    readyToStart();
 }
 
 // Nothing can start: the chooser says why.
@@ -283,9 +368,12 @@ void TPlayFrm::curtainOpened()
 // The display of the question the quiz has just taken.
 void TPlayFrm::ShowQuest()
 {
+    const QuestionOrigin origin = m_quiz.originOf(m_quiz.RandIdx());
+    if (origin.type != m_area->type())
+        m_area->PrepareGamen(origin.type);
     m_area->showQuestion(m_quiz.GetQuest(m_quiz.RandIdx()));
     m_area->showHint(Usr.ShowHintFlg, m_quiz.HintStr());
-    showQuestionNumber(m_quiz.RandIdx());
+    showQuestionNumber(origin.number);
     m_edit->setEnabled(true);
     CloseBikoFrm();
 }
@@ -302,7 +390,9 @@ void TPlayFrm::KeyButton3Click()
     if (m_quiz.RandIdx() < 0)
         return;
     const QString typed = m_area->answerField()->text();
+    const bool firstJudgement = m_quiz.FirstJudgeFlg();
     const Judgement judgement = m_quiz.judge(typed, Usr.AcIgnoreFlg);
+    recordJudgement(firstJudgement, judgement.right, typed);
     m_area->DrawScore(m_quiz.Score());
     m_area->showJudgement(judgement.right, m_quiz.CAnswer(),
                           PracticeQuiz::AnswerForm(typed, Usr.AcIgnoreFlg));
@@ -312,6 +402,32 @@ void TPlayFrm::KeyButton3Click()
         m_resultTimer.start();
     m_area->nextButton()->setEnabled(true);
     m_area->nextButton()->setFocus();
+}
+
+// A failure is said once; the practice goes on without the history.
+void TPlayFrm::recordJudgement(bool firstJudgement, bool right, const QString &typed)
+{
+    if (!m_history || !m_history->isOpen())
+        return;
+    const WordEntry entry = m_quiz.GetQuest(m_quiz.RandIdx());
+    const QuestionOrigin origin = m_quiz.originOf(m_quiz.RandIdx());
+    const ReviewKey key{ReviewFolderName(m_quiz.book().classRoom, m_quiz.book().bookFolder),
+                        origin.title, entry[EntryField::Russian], entry[EntryField::Japanese]};
+    const QString error = m_history->recordJudgement(key, origin.fileName, firstJudgement, right,
+                                                     typed, QDateTime::currentMSecsSinceEpoch());
+    if (error.isEmpty())
+        return;
+    ShowWarning(error, this);
+    refreshPlan();
+}
+
+void TPlayFrm::showProgress()
+{
+    if (!m_history || !m_history->isOpen())
+        return;
+    TProgressFrm progress(*m_history, Usr.PClassRoom, Usr.PFIndex, this);
+    progress.exec();
+    m_area->answerField()->setFocus();
 }
 
 // NEXT: the next question, or after a game the next game or a new pass when confirmed. The
@@ -339,6 +455,16 @@ void TPlayFrm::KeyButton2Click()
         m_area->DrawProgress(m_quiz.ProIdx(), m_quiz.EnoughFlg());
         break;
     case PracticeQuiz::NextStep::OfferNewPass:
+        if (reviewing()) {
+            if (!Confirm(QStringLiteral("復習する単語を集め直して、もう一度やりますか？"), this))
+                return;
+            m_resultTimer.stop();
+            CloseBikoFrm();
+            CloseCurtain();
+            refreshPlan();
+            setUpReview();
+            return;
+        }
         if (!Confirm(QStringLiteral("同じ単語帳を順番を変えて最初からやりますか？"), this))
             return;
         m_resultTimer.stop();
@@ -358,8 +484,9 @@ void TPlayFrm::KeyButton4Click()
 {
     if (m_quiz.book().title.isEmpty() || m_quiz.RandIdx() < 0)
         return;
-    Sys.PTitle = m_quiz.book().title;
-    Sys.Pnumber = m_quiz.RandIdx() + 1;
+    const QuestionOrigin origin = m_quiz.originOf(m_quiz.RandIdx());
+    Sys.PTitle = origin.title;
+    Sys.Pnumber = origin.number + 1;
     Usr.PClassRoom = m_quiz.book().classRoom;
     Usr.PFIndex = m_quiz.book().bookFolder;
     Q_EMIT editRequested();

@@ -2,6 +2,7 @@
 
 #include "practicequiz.h"
 #include "quizrandom.h"
+#include "reviewplan.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -14,18 +15,21 @@ class QLineEdit;
 class QPushButton;
 class QSplitter;
 class QuestionArea;
+class ReviewHistory;
 class TBikoFrm;
 class TRusPad;
 
 // The practice window "練習場": a typing quiz on a word book of the practice window's own
 // class and folder. Shown modally while the main window is hidden; the whole quiz runs on the
-// keyboard: type the answer, Enter to judge, Enter for the next question.
+// keyboard: type the answer, Enter to judge, Enter for the next question. Every judgement goes
+// into the review history, when there is one, which also gives the due and weak entries.
 class TPlayFrm : public QDialog {
     Q_OBJECT
 
 public:
-    // Hides `mainWindow` while the practice window exists.
-    explicit TPlayFrm(QWidget *mainWindow);
+    // Hides `mainWindow` while the practice window exists. `history` may be none or closed:
+    // then only the chosen book can be practised.
+    explicit TPlayFrm(QWidget *mainWindow, ReviewHistory *history = nullptr);
     ~TPlayFrm() override;
 
     // Types a pad key's text into the answer field in place of its selection.
@@ -61,7 +65,14 @@ private:
     void followResize();
 
     void SetUpStudy(int line);
+    void readyToStart();
     void setUpFailed(const QString &notice);
+    bool reviewing() const;
+    void modeChanged();
+    void refreshPlan();
+    void setUpReview();
+    void recordJudgement(bool firstJudgement, bool right, const QString &typed);
+    void showProgress();
     void InitCurtain();
     void CloseCurtain();
     void coverQuestionArea();
@@ -90,6 +101,9 @@ private:
     QWidget *m_padPanel = nullptr;
     QLineEdit *m_number = nullptr;
     QPushButton *m_edit = nullptr;
+    QPushButton *m_progress = nullptr;
+    ReviewHistory *m_history = nullptr;
+    ReviewPlan m_plan;
     QCheckBox *m_ignoreAccents = nullptr;
     QPointer<TBikoFrm> m_biko;
     QTimer m_resultTimer;

@@ -133,6 +133,7 @@ void TestMainMenus::menuItemsInOrder_data()
                                               u"-"_qs,
                                               u"単語帳のインポート…"_qs,
                                               u"単語帳のエクスポート…"_qs,
+                                              u"学習の記録のエクスポート…"_qs,
                                               u"単語帳の印刷…"_qs,
                                               u"-"_qs,
                                               u"単語登録 F4"_qs,
@@ -144,7 +145,9 @@ void TestMainMenus::menuItemsInOrder_data()
                                               u"登録後クリア"_qs,
                                               u"ロード時の最下行表示"_qs,
                                               u"-"_qs,
-                                              u"検索 F6"_qs};
+                                              u"検索 F6"_qs,
+                                              u"-"_qs,
+                                              u"学習の記録"_qs};
     QTest::newRow("N5") << u"転送モード"_qs
                         << QStringList{u"標準　（リッチテキスト）"_qs,
                                        u"数値文字参照　10進"_qs,

@@ -8,8 +8,10 @@
 #include "practice/progressdisplay.h"
 #include "practice/questionarea.h"
 #include "practice/reactionpicture.h"
+#include "practice/reviewhistory.h"
 #include "practice/tbikofrm.h"
 #include "practice/tplayfrm.h"
+#include "practice/tprogressfrm.h"
 #include "testenv.h"
 #include "wordbook/tframe6.h"
 #include "wordbook/tmodfrm.h"
@@ -18,6 +20,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardItemModel>
 #include <QToolButton>
 #include <QtTest>
 
@@ -61,10 +66,11 @@ private Q_SLOTS:
     void interruptions_data();
     void interruptions();
     void editHandsTheEntryToTheModifyDialog();
+    void dueReviewGameTheNextDay();
 
 private:
     QString folder(int classRoom, char book) const;
-    void open();
+    void open(ReviewHistory *history = nullptr);
     void pick(const QString &line);
 
     std::unique_ptr<TempHome> m_home;
@@ -92,9 +98,9 @@ QString TestPlayFrm::folder(int classRoom, char book) const
     return Dirs.UsrFolder + u"/Class%1/book"_qs.arg(classRoom) + QLatin1Char(book);
 }
 
-void TestPlayFrm::open()
+void TestPlayFrm::open(ReviewHistory *history)
 {
-    m_frm = std::make_unique<TPlayFrm>(nullptr);
+    m_frm = std::make_unique<TPlayFrm>(nullptr, history);
     m_frm->show();
     QApplication::setActiveWindow(m_frm.get());
     QVERIFY(QTest::qWaitForWindowActive(m_frm.get()));
@@ -329,6 +335,89 @@ void TestPlayFrm::editHandsTheEntryToTheModifyDialog()
     QVERIFY(!asked.isEmpty());
     QCOMPARE(edited, asked);
     QVERIFY(main.isVisible());
+}
+
+// A game in the book's order with three wrong answers; a day later the review mode asks
+// exactly those three, the progress window counts both games, and the book is unchanged.
+void TestPlayFrm::dueReviewGameTheNextDay()
+{
+    writeFile(folder(0, 'A') + u"/a.utx"_qs, book(10));
+    const QByteArray bookBytes = readFile(folder(0, 'A') + u"/a.utx"_qs);
+    auto history = std::make_unique<ReviewHistory>();
+    QCOMPARE(history->open(ReviewHistory::defaultPath()), QString());
+    open(history.get());
+    pick(u" 数  組  VB   (10)"_qs);
+    m_frm->curtain()->startButton()->click();
+    QTRY_VERIFY(m_frm->curtain()->isHidden());
+    QuestionArea *area = m_frm->questionArea();
+    QLineEdit *number = m_frm->findChild<QLineEdit *>(u"Edit8"_qs);
+    QSet<int> missed;
+    for (int question = 1; question <= 10; ++question) {
+        const bool right = question <= 7;
+        if (!right)
+            missed << number->text().toInt();
+        typeText(area->answerField(), right ? u"д"_qs + number->text() : u"нет"_qs);
+        QTest::keyClick(area->answerField(), Qt::Key_Return);
+        if (question < 10)
+            QTest::keyClick(area->nextButton(), Qt::Key_Return);
+    }
+    m_frm.reset();
+
+    // A day passes: every time in the history moves one day back.
+    history->close();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"shift"_qs);
+        db.setDatabaseName(ReviewHistory::defaultPath());
+        QVERIFY(db.open());
+        QSqlQuery shift(db);
+        QVERIFY(shift.exec(u"UPDATE entries SET last_review = last_review - 86400000,"
+                           " due = due - 86400000"_qs));
+        QVERIFY(shift.exec(u"UPDATE reviews SET reviewed_at = reviewed_at - 86400000"_qs));
+    }
+    QSqlDatabase::removeDatabase(u"shift"_qs);
+    QCOMPARE(history->open(ReviewHistory::defaultPath()), QString());
+
+    open(history.get());
+    BookChooser *chooser = m_frm->chooser();
+    QCOMPARE(chooser->findChild<QLabel *>(u"ReviewCounts"_qs)->text(), u"期限 3・苦手 10"_qs);
+    chooser->modeSelector()->setCurrentIndex(int(PracticeMode::Due));
+    Q_EMIT chooser->modeSelector()->activated(int(PracticeMode::Due));
+    QVERIFY(!chooser->chooser()->isEnabled());
+    QPushButton *start = m_frm->curtain()->startButton();
+    QVERIFY(start->isEnabled());
+    start->click();
+    QTRY_VERIFY(m_frm->curtain()->isHidden());
+    area = m_frm->questionArea();
+    number = m_frm->findChild<QLineEdit *>(u"Edit8"_qs);
+    QSet<int> asked;
+    for (int question = 1; question <= 10; ++question) {
+        asked << number->text().toInt();
+        typeText(area->answerField(), u"д"_qs + number->text());
+        QTest::keyClick(area->answerField(), Qt::Key_Return);
+        if (question < 10)
+            QTest::keyClick(area->nextButton(), Qt::Key_Return);
+    }
+    QCOMPARE(asked, missed);
+    QCOMPARE(m_frm->findChild<QLineEdit *>(u"Edit7"_qs)->text(), u"100"_qs);
+    // All three are done for today: a new round finds nothing due.
+    ModalRecord record;
+    AnswerNextBox(&record, u"はい(&Y)"_qs);
+    QTest::keyClick(area->nextButton(), Qt::Key_Return);
+    QCOMPARE(record.text, u"復習する単語を集め直して、もう一度やりますか？"_qs);
+    QCOMPARE(chooser->chooser()->placeholderText(), u"今日復習する単語はありません。"_qs);
+    QVERIFY(!start->isEnabled());
+    QCOMPARE(chooser->findChild<QLabel *>(u"ReviewCounts"_qs)->text(), u"期限 0・苦手 10"_qs);
+
+    TProgressFrm progress(*history, 0, 0, m_frm.get());
+    QVERIFY2(progress.summary()->text().contains(u"復習 20 問、一回目で正解 85%"_qs),
+             qPrintable(progress.summary()->text()));
+    QStandardItemModel *books = progress.bookModel();
+    QCOMPARE(books->rowCount(), 1);
+    QStringList row;
+    for (int column = 0; column < books->columnCount(); ++column)
+        row << books->item(0, column)->text();
+    QCOMPARE(row, (QStringList{u"数"_qs, u"a.utx"_qs, u"10"_qs, u"10"_qs, u"0"_qs, u"0"_qs}));
+    QCOMPARE(readFile(folder(0, 'A') + u"/a.utx"_qs), bookBytes);
 }
 
 QTEST_MAIN(TestPlayFrm)
