@@ -127,8 +127,12 @@ QWidget *BookChooser::buildChooserColumn()
     m_reviewCounts->setObjectName(QStringLiteral("ReviewCounts"));
     m_reviewCounts->setBuddy(m_mode);
     showReviewCounts(0, 0);
+    // Picking the mode that is on changes nothing, as for the book folder buttons.
     connect(m_mode, &QComboBox::activated, this, [this] {
-        m_chooser->setEnabled(mode() == PracticeMode::InOrder);
+        if (mode() == m_shownMode)
+            return;
+        m_shownMode = mode();
+        m_chooser->setEnabled(m_shownMode == PracticeMode::InOrder);
         Q_EMIT modeChanged();
     });
     modeRow->addWidget(m_mode);
@@ -151,6 +155,7 @@ void BookChooser::showReviewCounts(int due, int weak)
 void BookChooser::disableReviews(const QString &reason)
 {
     m_mode->setCurrentIndex(int(PracticeMode::InOrder));
+    m_shownMode = PracticeMode::InOrder;
     m_mode->setEnabled(false);
     m_mode->setToolTip(reason);
     m_chooser->setEnabled(true);

@@ -76,6 +76,7 @@ private:
     QComboBox *m_chooser = nullptr;
     QLabel *m_reviewCounts = nullptr;
     QComboBox *m_mode = nullptr;
+    PracticeMode m_shownMode = PracticeMode::InOrder;
     std::array<QToolButton *, 3> m_bookButtons{};
     std::array<QString, 3> m_folders;
     QString m_dogFolder;

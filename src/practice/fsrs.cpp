@@ -30,11 +30,9 @@ double clampDifficulty(double difficulty)
 
 } // namespace
 
-ReviewGrade GradeOfAnswer(bool right, int wrongTries)
+ReviewGrade GradeOfFirstJudgement(bool right)
 {
-    if (!right)
-        return ReviewGrade::Again;
-    return wrongTries > 0 ? ReviewGrade::Hard : ReviewGrade::Good;
+    return right ? ReviewGrade::Good : ReviewGrade::Again;
 }
 
 MemoryState FsrsScheduler::firstReview(ReviewGrade grade)

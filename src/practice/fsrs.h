@@ -3,8 +3,8 @@
 // How a question went, as the scheduler grades it.
 enum class ReviewGrade { Again = 1, Hard = 2, Good = 3, Easy = 4 };
 
-// Right at the first judgement is Good, right after wrong tries Hard, not right (yet) Again.
-ReviewGrade GradeOfAnswer(bool right, int wrongTries);
+// The practice grades a question by its first judgement: right is Good, wrong Again.
+ReviewGrade GradeOfFirstJudgement(bool right);
 
 // What the scheduler knows of an entry's memory after a review.
 struct MemoryState {

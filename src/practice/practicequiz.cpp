@@ -4,6 +4,7 @@
 #include "input/urussian.h"
 #include "quizrandom.h"
 
+#include <algorithm>
 #include <numeric>
 #include <utility>
 
@@ -151,6 +152,15 @@ WordEntry PracticeQuiz::GetQuest(int index) const
     if (index < 0 || index >= m_book.StudySL.size())
         return {};
     return m_book.StudySL[index];
+}
+
+bool PracticeQuiz::askedBeforeInGame() const
+{
+    const int current = m_proIdx - 1;
+    if (current <= 0 || current >= kQuestionsPerGame)
+        return false;
+    const auto asked = m_Qarray.begin() + current;
+    return std::find(m_Qarray.begin(), asked, *asked) != asked;
 }
 
 QuestionOrigin PracticeQuiz::originOf(int index) const

@@ -88,6 +88,9 @@ public:
     WordEntry GetQuest(int index) const;
     // The book and number of entry `index`.
     QuestionOrigin originOf(int index) const;
+    // The current question's entry was asked before in this game: a game of fewer entries
+    // than questions asks some again.
+    bool askedBeforeInGame() const;
 
     State state() const { return m_state; }
     bool playable() const { return m_maxQnum > 0; }

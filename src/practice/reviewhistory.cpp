@@ -181,12 +181,16 @@ QString ReviewHistory::open(const QString &path)
 {
     close();
     m_path = path;
+    m_failure.clear();
     const QFileInfo file(path);
     if (file.exists() && !file.isFile())
-        return failure(
-            QStringLiteral("学習の記録の場所に、通常のファイルではないものがあります。"));
+        return fail(QStringLiteral("学習の記録の場所に、通常のファイルではないものがあります。"));
     if (!ForceDirectories(file.absolutePath()))
-        return failure(QStringLiteral("学習の記録のフォルダを作成できません。"));
+        return fail(QStringLiteral("学習の記録のフォルダを作成できません。"));
+    // SQLite reports a file it cannot write only as a failed lock.
+    if ((file.exists() && !file.isWritable()) || !QFileInfo(file.absolutePath()).isWritable())
+        return fail(
+            reasonOf(QSqlError({}, {}, QSqlError::ConnectionError, QString::number(ReadOnly))));
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     m_db.setDatabaseName(path);
     // A database held by another program fails at once instead of freezing the window.
@@ -197,36 +201,42 @@ QString ReviewHistory::open(const QString &path)
     return prepare();
 }
 
-// Exclusive locking keeps the write lock from the first write to the close, so a second
-// program gets "busy"; the write-ahead log with full syncs keeps every committed judgement
-// through a kill or a power cut.
+// Exclusive locking keeps the lock from the first read to the close, so a second program
+// gets "busy"; the write-ahead log with full syncs keeps every committed judgement through a
+// kill or a power cut. A corrupt database or one of a newer program is found before anything
+// is written to it.
 QString ReviewHistory::prepare()
 {
-    static const char *const kSetUp[] = {"PRAGMA locking_mode = EXCLUSIVE",
-                                         "PRAGMA journal_mode = WAL", "PRAGMA synchronous = FULL",
-                                         "PRAGMA foreign_keys = ON"};
-    for (const char *statement : kSetUp) {
-        QSqlQuery query(m_db);
-        if (!query.exec(QString::fromLatin1(statement)))
-            return fail(reasonOf(query.lastError()));
-    }
+    QSqlQuery exclusive(m_db);
+    if (!exclusive.exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE")))
+        return fail(reasonOf(exclusive.lastError()));
     QSqlQuery check(m_db);
     if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next())
         return fail(reasonOf(check.lastError()));
     if (check.value(0).toString() != QLatin1StringView("ok"))
         return fail(
             reasonOf(QSqlError({}, {}, QSqlError::StatementError, QString::number(Corrupt))));
-    return migrate();
-}
-
-QString ReviewHistory::migrate()
-{
     QSqlQuery version(m_db);
     if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
         return fail(reasonOf(version.lastError()));
     const int stored = version.value(0).toInt();
+    // An unfinished statement holds a read transaction, in which the journal cannot change.
+    check.finish();
+    version.finish();
     if (stored > kSchemaVersion)
         return fail(QStringLiteral("学習の記録は、この版より新しいKalvoで作られています。"));
+    static const char *const kSetUp[] = {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = FULL",
+                                         "PRAGMA foreign_keys = ON"};
+    for (const char *statement : kSetUp) {
+        QSqlQuery query(m_db);
+        if (!query.exec(QString::fromLatin1(statement)))
+            return fail(reasonOf(query.lastError()));
+    }
+    return migrate(stored);
+}
+
+QString ReviewHistory::migrate(int stored)
+{
     if (stored == kSchemaVersion)
         return {};
     return inTransaction([&] {
@@ -279,7 +289,8 @@ QString ReviewHistory::failure(const QString &what) const
 QString ReviewHistory::fail(const QString &reason)
 {
     close();
-    return failure(reason);
+    m_failure = failure(reason);
+    return m_failure;
 }
 
 // Runs `work` as one transaction: all of it is committed, or nothing.
@@ -306,17 +317,14 @@ QString ReviewHistory::recordJudgement(const ReviewKey &key, const QString &book
             return {};
         ++m_pending->tries;
         m_pending->right = right;
-        const QString error = inTransaction([&] { return storeReview(*m_pending, answer); });
-        if (error.isEmpty())
-            remember(*m_pending);
-        return error;
+        return inTransaction([&] { return storeTry(*m_pending, answer); });
     }
     PendingQuestion question;
     question.folder = key.folder;
     question.keyHash = ReviewKeyHash(key);
     question.bookFile = bookFile;
     question.atMs = atMs;
-    question.rightFirst = question.right = right;
+    question.right = right;
     question.tries = 1;
     const QString error =
         inTransaction([&] { return findEntry(key, question) && storeReview(question, answer); });
@@ -360,10 +368,10 @@ bool ReviewHistory::findEntry(const ReviewKey &key, PendingQuestion &question)
     return true;
 }
 
-// The entry's new history from the one before the question, and the question's review row.
+// The question's review: the entry's new history from the one before, and its review row.
 bool ReviewHistory::storeReview(PendingQuestion &question, const QString &answer)
 {
-    const ReviewGrade grade = GradeOfAnswer(question.right, question.tries - 1);
+    const ReviewGrade grade = GradeOfFirstJudgement(question.right);
     const EntrySchedule after = scheduleAfter(question.before, grade, question.atMs);
     question.after = after;
     QSqlQuery entry = prepared(
@@ -374,27 +382,26 @@ bool ReviewHistory::storeReview(PendingQuestion &question, const QString &answer
          after.reviews, after.lapses, question.entryId});
     if (!exec(entry))
         return false;
-    if (question.reviewId != 0) {
-        QSqlQuery review = prepared(
-            m_db,
-            QStringLiteral("UPDATE reviews SET tries = ?, answer = ?, grade = ?, stability = ?, "
-                           "difficulty = ?, due = ? WHERE id = ?"),
-            {question.tries, answer, int(grade), after.memory.stability, after.memory.difficulty,
-             after.dueMs, question.reviewId});
-        return exec(review);
-    }
     QSqlQuery review = prepared(
         m_db,
         QStringLiteral("INSERT INTO reviews (entry_id, book_file, reviewed_at, right_first, "
                        "tries, answer, grade, stability, difficulty, due) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {question.entryId, question.bookFile, question.atMs, question.rightFirst ? 1 : 0,
-         question.tries, answer, int(grade), after.memory.stability, after.memory.difficulty,
-         after.dueMs});
+        {question.entryId, question.bookFile, question.atMs, question.right ? 1 : 0, question.tries,
+         answer, int(grade), after.memory.stability, after.memory.difficulty, after.dueMs});
     if (!exec(review))
         return false;
     question.reviewId = review.lastInsertId().toLongLong();
     return true;
+}
+
+// A later try of the question: counted with its answer; the review stays as graded.
+bool ReviewHistory::storeTry(const PendingQuestion &question, const QString &answer)
+{
+    QSqlQuery review =
+        prepared(m_db, QStringLiteral("UPDATE reviews SET tries = ?, answer = ? WHERE id = ?"),
+                 {question.tries, answer, question.reviewId});
+    return exec(review);
 }
 
 // A folder read once is kept, and every judgement updates it.
@@ -405,20 +412,24 @@ void ReviewHistory::remember(const PendingQuestion &question)
         folder->insert(question.keyHash, question.after);
 }
 
-QHash<qint64, EntrySchedule> ReviewHistory::folderSchedules(const QString &folder) const
+QHash<qint64, EntrySchedule> ReviewHistory::folderSchedules(const QString &folder)
 {
     if (!m_open)
         return {};
     const auto cached = m_schedules.constFind(folder);
     if (cached != m_schedules.cend())
         return *cached;
-    QHash<qint64, EntrySchedule> schedules = readSchedules(folder);
-    if (m_open)
-        m_schedules.insert(folder, schedules);
-    return schedules;
+    const std::optional<QHash<qint64, EntrySchedule>> read = readSchedules(folder);
+    if (!read) {
+        fail(reasonOf(m_lastError));
+        return {};
+    }
+    m_schedules.insert(folder, *read);
+    return *read;
 }
 
-QHash<qint64, EntrySchedule> ReviewHistory::readSchedules(const QString &folder) const
+std::optional<QHash<qint64, EntrySchedule>>
+ReviewHistory::readSchedules(const QString &folder) const
 {
     QHash<qint64, EntrySchedule> schedules;
     QSqlQuery query = prepared(m_db,
@@ -427,7 +438,7 @@ QHash<qint64, EntrySchedule> ReviewHistory::readSchedules(const QString &folder)
                                               "WHERE folder = ? AND reviews > 0"),
                                {folder});
     if (!exec(query))
-        return schedules;
+        return std::nullopt;
     while (query.next()) {
         EntrySchedule schedule;
         schedule.memory = {query.value(1).toDouble(), query.value(2).toDouble()};
@@ -436,6 +447,10 @@ QHash<qint64, EntrySchedule> ReviewHistory::readSchedules(const QString &folder)
         schedule.reviews = query.value(5).toInt();
         schedule.lapses = query.value(6).toInt();
         schedules.insert(query.value(0).toLongLong(), schedule);
+    }
+    if (query.lastError().isValid()) {
+        m_lastError = query.lastError();
+        return std::nullopt;
     }
     return schedules;
 }
@@ -481,25 +496,21 @@ QString ReviewHistory::exportCsv(const QString &path) const
             "FROM reviews JOIN entries ON entries.id = reviews.entry_id "
             "ORDER BY reviews.reviewed_at, reviews.id")))
         return reasonOf(query.lastError());
-    return WriteFileSafely(path, [&](const ByteSink &sink) {
-        QByteArray chunk = "\xEF\xBB\xBF" + csvLine(kCsvHeader);
-        while (query.next()) {
-            const int grade = qBound(1, query.value(9).toInt(), 4);
-            chunk += csvLine(
-                {localTime(query.value(0).toLongLong()), query.value(1).toString(),
-                 query.value(2).toString(), query.value(3).toString(), query.value(4).toString(),
-                 query.value(5).toString(),
-                 query.value(6).toInt() != 0 ? QStringLiteral("正解") : QStringLiteral("不正解"),
-                 query.value(7).toString(), query.value(8).toString(), kGradeNames[grade - 1],
-                 QString::number(query.value(10).toDouble(), 'f', 2),
-                 QString::number(query.value(11).toDouble(), 'f', 2),
-                 localTime(query.value(12).toLongLong())});
-            if (chunk.size() >= 1 << 16) {
-                if (!sink(chunk))
-                    return;
-                chunk.clear();
-            }
-        }
-        sink(chunk);
-    });
+    // The rows are gathered first, so a read that fails half-way writes nothing.
+    QByteArray bytes = "\xEF\xBB\xBF" + csvLine(kCsvHeader);
+    while (query.next()) {
+        const int grade = qBound(1, query.value(9).toInt(), 4);
+        bytes += csvLine(
+            {localTime(query.value(0).toLongLong()), query.value(1).toString(),
+             query.value(2).toString(), query.value(3).toString(), query.value(4).toString(),
+             query.value(5).toString(),
+             query.value(6).toInt() != 0 ? QStringLiteral("正解") : QStringLiteral("不正解"),
+             query.value(7).toString(), query.value(8).toString(), kGradeNames[grade - 1],
+             QString::number(query.value(10).toDouble(), 'f', 2),
+             QString::number(query.value(11).toDouble(), 'f', 2),
+             localTime(query.value(12).toLongLong())});
+    }
+    if (query.lastError().isValid())
+        return reasonOf(query.lastError());
+    return WriteFileSafely(path, bytes);
 }

@@ -55,15 +55,18 @@ public:
     QString path() const { return m_path; }
 
     // A judgement of the question asked about `key` (from book file `bookFile`) at `atMs`.
-    // The first judgement of a question is its review: right is Good, wrong Again. A later
-    // judgement that is right after a wrong one makes the review Hard instead; any other
-    // later judgement only counts as a try. Returns the empty string, or the failure.
+    // The first judgement of a question is its review: right is Good, wrong Again. Later
+    // judgements, until one is right, only count as tries with their answer: the right answer
+    // is on display after a wrong one, so typing it is no recall. Returns the empty string,
+    // or the failure.
     QString recordJudgement(const ReviewKey &key, const QString &bookFile, bool firstJudgement,
                             bool right, const QString &answer, qint64 atMs);
 
     // The entries of a book folder ("Class0/bookA") that have a history, by ReviewKeyHash;
     // read from the database the first time, then kept.
-    QHash<qint64, EntrySchedule> folderSchedules(const QString &folder) const;
+    // A failed read closes the history; `lastFailure` then says why.
+    QHash<qint64, EntrySchedule> folderSchedules(const QString &folder);
+    QString lastFailure() const { return m_failure; }
     // The reviews of the folder's entries for every day from `first` to `last`, in order.
     QList<DayReviews> reviewsByDay(const QString &folder, QDate first, QDate last) const;
     // The whole history, one judged question per line, as CSV for a spreadsheet.
@@ -73,8 +76,7 @@ public:
     static qint64 startOfDayAfter(qint64 atMs, int days);
 
 private:
-    // The question judged last, until the next one: its review row and the entry's history
-    // from before it, so that a right answer after wrong tries can grade it again.
+    // The question judged last, until the next one: its review row, which later tries update.
     struct PendingQuestion {
         qint64 entryId = 0;
         qint64 reviewId = 0;
@@ -83,7 +85,7 @@ private:
         qint64 keyHash = 0;
         QString bookFile;
         qint64 atMs = 0;
-        bool rightFirst = false;
+        // Right at the last judgement; the review is graded by the first.
         bool right = false;
         int tries = 0;
         EntrySchedule after;
@@ -92,12 +94,13 @@ private:
     QString fail(const QString &reason);
     QString failure(const QString &what) const;
     QString prepare();
-    QString migrate();
+    QString migrate(int stored);
     bool exec(QSqlQuery &query) const;
     bool findEntry(const ReviewKey &key, PendingQuestion &question);
     bool storeReview(PendingQuestion &question, const QString &answer);
+    bool storeTry(const PendingQuestion &question, const QString &answer);
     void remember(const PendingQuestion &question);
-    QHash<qint64, EntrySchedule> readSchedules(const QString &folder) const;
+    std::optional<QHash<qint64, EntrySchedule>> readSchedules(const QString &folder) const;
     QString inTransaction(const std::function<bool()> &work);
 
     QString m_connection;
@@ -108,5 +111,6 @@ private:
     // The failure of the last statement that failed.
     mutable QSqlError m_lastError;
     // The folders read so far, by name, kept up to date with every judgement.
-    mutable QHash<QString, QHash<qint64, EntrySchedule>> m_schedules;
+    QHash<QString, QHash<qint64, EntrySchedule>> m_schedules;
+    QString m_failure;
 };

@@ -276,9 +276,14 @@ void TPlayFrm::refreshPlan()
             QStringLiteral("学習の記録を開けないため、単語帳を選んで練習します。"));
         return;
     }
-    m_plan = ReviewPlan(m_chooser->books(),
-                        m_history->folderSchedules(ReviewFolderName(Usr.PClassRoom, Usr.PFIndex)),
-                        QDateTime::currentMSecsSinceEpoch());
+    const QHash<qint64, EntrySchedule> schedules =
+        m_history->folderSchedules(ReviewFolderName(Usr.PClassRoom, Usr.PFIndex));
+    if (!m_history->isOpen()) {
+        ShowWarning(m_history->lastFailure(), this);
+        refreshPlan();
+        return;
+    }
+    m_plan = ReviewPlan(m_chooser->books(), schedules, QDateTime::currentMSecsSinceEpoch());
     m_chooser->showReviewCounts(int(m_plan.due().size()), int(m_plan.weak().size()));
 }
 
@@ -405,9 +410,10 @@ void TPlayFrm::KeyButton3Click()
 }
 
 // A failure is said once; the practice goes on without the history.
+// An entry asked again in the same game was reviewed at its first asking.
 void TPlayFrm::recordJudgement(bool firstJudgement, bool right, const QString &typed)
 {
-    if (!m_history || !m_history->isOpen())
+    if (!m_history || !m_history->isOpen() || m_quiz.askedBeforeInGame())
         return;
     const WordEntry entry = m_quiz.GetQuest(m_quiz.RandIdx());
     const QuestionOrigin origin = m_quiz.originOf(m_quiz.RandIdx());
@@ -455,14 +461,17 @@ void TPlayFrm::KeyButton2Click()
         m_area->DrawProgress(m_quiz.ProIdx(), m_quiz.EnoughFlg());
         break;
     case PracticeQuiz::NextStep::OfferNewPass:
-        if (reviewing()) {
+        if (m_quiz.book().keepOrder) {
             if (!Confirm(QStringLiteral("復習する単語を集め直して、もう一度やりますか？"), this))
                 return;
             m_resultTimer.stop();
             CloseBikoFrm();
             CloseCurtain();
             refreshPlan();
-            setUpReview();
+            if (reviewing())
+                setUpReview();
+            else
+                setUpFailed(kPickBookPrompt.toString());
             return;
         }
         if (!Confirm(QStringLiteral("同じ単語帳を順番を変えて最初からやりますか？"), this))

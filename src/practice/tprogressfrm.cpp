@@ -67,6 +67,16 @@ QValueAxis *countAxis(int most)
     return axis;
 }
 
+// removeAxis hands the axis back to its caller.
+void clearChart(QChart *chart)
+{
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+}
+
 qint64 chartTime(QDate day)
 {
     return day.startOfDay().toMSecsSinceEpoch();
@@ -151,9 +161,7 @@ void TProgressFrm::showReviews()
     const QList<DayReviews> days =
         m_history.reviewsByDay(m_folder->currentText(), today.addDays(1 - kHistoryDays), today);
     QChart *chart = m_reviewChart->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes())
-        chart->removeAxis(axis);
+    clearChart(chart);
     auto *reviews = new QLineSeries;
     reviews->setName(QStringLiteral("復習した問題"));
     auto *share = new QLineSeries;
@@ -202,9 +210,7 @@ void TProgressFrm::showBooksAndDue()
     const QList<int> due = plan.dueByDay(today, kComingDays);
 
     QChart *chart = m_dueChart->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes())
-        chart->removeAxis(axis);
+    clearChart(chart);
     auto *set = new QBarSet(QStringLiteral("期限の単語"));
     QStringList dayNames;
     int coming = 0;

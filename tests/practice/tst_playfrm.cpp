@@ -338,7 +338,8 @@ void TestPlayFrm::editHandsTheEntryToTheModifyDialog()
 }
 
 // A game in the book's order with three wrong answers; a day later the review mode asks
-// exactly those three, the progress window counts both games, and the book is unchanged.
+// exactly those three, each reviewed once however often the game repeats it, the progress
+// window counts both games, and the book is unchanged.
 void TestPlayFrm::dueReviewGameTheNextDay()
 {
     writeFile(folder(0, 'A') + u"/a.utx"_qs, book(10));
@@ -398,6 +399,11 @@ void TestPlayFrm::dueReviewGameTheNextDay()
             QTest::keyClick(area->nextButton(), Qt::Key_Return);
     }
     QCOMPARE(asked, missed);
+    // Each was reviewed once today, however often the game asked it.
+    const auto schedules = history->folderSchedules(u"Class0/bookA"_qs);
+    for (int n : missed)
+        QCOMPARE(schedules.value(ReviewKeyHash(u"数", u"д%1"_qs.arg(n), u"日%1"_qs.arg(n))).reviews,
+                 2);
     QCOMPARE(m_frm->findChild<QLineEdit *>(u"Edit7"_qs)->text(), u"100"_qs);
     // All three are done for today: a new round finds nothing due.
     ModalRecord record;
@@ -409,7 +415,7 @@ void TestPlayFrm::dueReviewGameTheNextDay()
     QCOMPARE(chooser->findChild<QLabel *>(u"ReviewCounts"_qs)->text(), u"期限 0・苦手 10"_qs);
 
     TProgressFrm progress(*history, 0, 0, m_frm.get());
-    QVERIFY2(progress.summary()->text().contains(u"復習 20 問、一回目で正解 85%"_qs),
+    QVERIFY2(progress.summary()->text().contains(u"復習 13 問、一回目で正解 77%"_qs),
              qPrintable(progress.summary()->text()));
     QStandardItemModel *books = progress.bookModel();
     QCOMPARE(books->rowCount(), 1);
