@@ -70,7 +70,7 @@ QString reasonOf(const QSqlError &error)
     case Corrupt:
     case NotADatabase:
         return QStringLiteral("学習の記録のファイルが壊れています。このファイルを別の場所へ移すと、"
-                              "次に練習場を開いたときから新しい記録が始まります。");
+                              "次にKalvoを起動したときから新しい記録が始まります。");
     case Full:
         return QStringLiteral("ディスクの空きが足りないため、学習の記録を保存できません。");
     default:
