@@ -403,8 +403,12 @@ void TPlayFrm::KeyButton3Click()
                           PracticeQuiz::AnswerForm(typed, Usr.AcIgnoreFlg));
     if (!m_quiz.Biko().isEmpty())
         ShowBikoFrm(m_quiz.Biko());
-    if (m_quiz.ProIdx() == PracticeQuiz::kQuestionsPerGame)
+    // After a game the counts over the mode selector take in its judgements.
+    if (m_quiz.ProIdx() == PracticeQuiz::kQuestionsPerGame) {
         m_resultTimer.start();
+        if (firstJudgement)
+            refreshPlan();
+    }
     m_area->nextButton()->setEnabled(true);
     m_area->nextButton()->setFocus();
 }

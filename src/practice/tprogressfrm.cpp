@@ -183,7 +183,8 @@ void TProgressFrm::showReviews()
     auto *time = new QDateTimeAxis;
     time->setFormat(QStringLiteral("M/d"));
     time->setTickCount(7);
-    time->setRange(today.addDays(1 - kHistoryDays).startOfDay(), today.startOfDay());
+    // A day beyond today keeps today's point off the right axis.
+    time->setRange(today.addDays(1 - kHistoryDays).startOfDay(), today.addDays(1).startOfDay());
     QValueAxis *count = countAxis(most);
     auto *percent = new QValueAxis;
     percent->setLabelFormat(QStringLiteral("%d%%"));

@@ -362,6 +362,8 @@ void TestPlayFrm::dueReviewGameTheNextDay()
         if (question < 10)
             QTest::keyClick(area->nextButton(), Qt::Key_Return);
     }
+    QCOMPARE(m_frm->chooser()->findChild<QLabel *>(u"ReviewCounts"_qs)->text(),
+             u"期限 0・苦手 10"_qs);
     m_frm.reset();
 
     // A day passes: every time in the history moves one day back.
