@@ -183,12 +183,13 @@ void TPlayFrm::connectParts()
         if (reviewing())
             setUpReview();
     });
+    // A review was set up already when the class's folder button was pressed.
     connect(m_chooser, &BookChooser::classSettled, this, [this] {
+        if (reviewing())
+            return;
         m_quiz.choose();
         m_curtain->startButton()->setEnabled(false);
         InitCurtain();
-        if (reviewing())
-            setUpReview();
     });
     connect(m_chooser, &BookChooser::modeChanged, this, &TPlayFrm::modeChanged);
     connect(m_progress, &QPushButton::clicked, this, &TPlayFrm::showProgress);

@@ -7,6 +7,7 @@
 #include "reviewplan.h"
 #include "widgets/exactfields.h"
 #include "widgets/messagebox.h"
+#include "wordbook/bookexchange.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -18,7 +19,6 @@
 #include <QDateTimeAxis>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -266,12 +266,14 @@ void ExportReviewHistory(ReviewHistory &history, QWidget *owner)
     }
     const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
                              QStringLiteral("/学習の記録.csv");
-    QString path = QFileDialog::getSaveFileName(owner, QStringLiteral("学習の記録のエクスポート"),
-                                                proposed, QStringLiteral("CSV (*.csv)"));
+    // The overwrite question comes once the suffix is known.
+    const QString path = SavePathConfirmed(
+        QFileDialog::getSaveFileName(owner, QStringLiteral("学習の記録のエクスポート"), proposed,
+                                     QStringLiteral("CSV (*.csv)"), nullptr,
+                                     QFileDialog::DontConfirmOverwrite),
+        QStringLiteral("csv"), owner);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
     const QString native = QDir::toNativeSeparators(path);
     const QString error = history.exportCsv(path);
     if (!error.isEmpty()) {

@@ -198,14 +198,19 @@ QString BookExchange::chooseSavePath(const QString &caption, const QString &titl
 {
     const QString name = QString(title).replace(u'/', u'_').replace(u'"', u'_');
     const QString proposed = documentsFolder() + u'/' + name + u'.' + suffix;
-    QString path = m_saveChooser(m_commands->window(), caption, proposed, filter);
+    return SavePathConfirmed(m_saveChooser(m_commands->window(), caption, proposed, filter), suffix,
+                             m_commands->window());
+}
+
+QString SavePathConfirmed(QString path, const QString &suffix, QWidget *owner)
+{
     if (path.isEmpty())
         return {};
     if (QFileInfo(path).suffix().isEmpty())
         path += u'.' + suffix;
     if (QFileInfo::exists(path) &&
         !Confirm(QStringLiteral("「%1」はすでにあります。上書きしますか？").arg(native(path)),
-                 m_commands->window()))
+                 owner))
         return {};
     return path;
 }

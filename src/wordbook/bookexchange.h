@@ -9,7 +9,13 @@
 
 #include <optional>
 
+class QWidget;
 class WordBookCommands;
+
+// A path a save dialog gave (asked without its own overwrite question): with `suffix` added
+// when it has none, and, for a file that is there already, only when the user agrees to
+// overwrite it; else empty.
+QString SavePathConfirmed(QString path, const QString &suffix, QWidget *owner);
 
 // Word books in and out: "単語帳のインポート…" makes a new book in the book folder on display
 // from a spreadsheet's or flashcard program's table and opens it; "単語帳のエクスポート…"
